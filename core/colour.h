@@ -10,9 +10,15 @@ using ColourValue = std::uint32_t;
 
 inline constexpr ColourValue kDefaultColour = 0xFF000000u;
 
-constexpr std::uint8_t RedOf(ColourValue c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t GreenOf(ColourValue c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t BlueOf(ColourValue c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+constexpr std::uint8_t RedOf(ColourValue c) {
+  return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t GreenOf(ColourValue c) {
+  return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t BlueOf(ColourValue c) {
+  return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 
 constexpr ColourValue MakeColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   return static_cast<ColourValue>(red) | (static_cast<ColourValue>(green) << 8) |

@@ -29,7 +29,8 @@ struct IconDocument {
   KeyColour keyColour;
   std::int32_t Tolerance = 35;
 
-  // N must be 48 or 16; any other value changes nothing. PixelBuffer and IconBytes stay as they are.
+  // N must be 48 or 16; any other value changes nothing. PixelBuffer and IconBytes stay as they
+  // are.
   void SelectIconSize(int n);
 
   // IconBytes := header, PixelBuffer, mask. A complete 48x48 or 16x16 buffer always gets the

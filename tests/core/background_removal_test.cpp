@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PixelCase{"tolerance_zero_keeps_the_key_itself", kKey, 0, {10, 20, 30}, 255},
                     PixelCase{"black_key_35_dark_pixel", {0, 0, 0}, 35, {35, 35, 35}, 0},
                     PixelCase{"black_key_35_just_too_bright", {0, 0, 0}, 35, {35, 36, 35}, 255},
-                    PixelCase{"full_tolerance_takes_everything", {0, 0, 0}, 255, {255, 255, 255}, 0},
+                    PixelCase{
+                        "full_tolerance_takes_everything", {0, 0, 0}, 255, {255, 255, 255}, 0},
                     PixelCase{"red_key_takes_red", {0, 0, 255}, 35, {0, 0, 255}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -56,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 ByteSet CornerPicture(int n) {
   return MakeSnapshot(n, [n](int x, int y) -> Bgr {
     if (y == 0 && x == n - 1) return {200, 100, 50};  // top-right
-    if (y == n - 1) return {200, 100, 50};             // bottom row, same colour
+    if (y == n - 1) return {200, 100, 50};            // bottom row, same colour
     return {static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 3), 0};
   });
 }

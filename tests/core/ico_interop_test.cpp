@@ -62,8 +62,9 @@ class IcoInterop : public testing::TestWithParam<int> {
     fs::create_directories(dir_);
     icon_ = BuildIcon(GetParam());
     path_ = dir_ / ("icon" + std::to_string(GetParam()) + ".ico");
-    std::ofstream(path_, std::ios::binary).write(reinterpret_cast<const char*>(icon_.data()),
-                                                  static_cast<std::streamsize>(icon_.size()));
+    std::ofstream(path_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(icon_.data()),
+               static_cast<std::streamsize>(icon_.size()));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -85,7 +86,8 @@ TEST_P(IcoInterop, PillowReadsOurPixels) {
 
 TEST_P(IcoInterop, ImageMagickReadsOurPixels) {
   const int n = GetParam();
-  const std::string size = RunCommand("/usr/bin/identify -format '%w %h %[channels]' " + path_.string());
+  const std::string size =
+      RunCommand("/usr/bin/identify -format '%w %h %[channels]' " + path_.string());
   EXPECT_EQ(size.substr(0, 6), n == 48 ? "48 48 " : "16 16 ") << size;
   const std::string rgba = RunCommand("/usr/bin/convert " + path_.string() + " -depth 8 rgba:-");
   EXPECT_TRUE(rgba == ExpectedRgba(icon_, n)) << rgba.size();
@@ -94,8 +96,8 @@ TEST_P(IcoInterop, ImageMagickReadsOurPixels) {
 TEST_P(IcoInterop, IcotoolListsAndExtractsIt) {
   const int n = GetParam();
   const std::string list = RunCommand("icotool -l " + path_.string());
-  const std::string want = "--icon --index=1 --width=" + std::to_string(n) + " --height=" +
-                           std::to_string(n) + " --bit-depth=32 --palette-size=0";
+  const std::string want = "--icon --index=1 --width=" + std::to_string(n) +
+                           " --height=" + std::to_string(n) + " --bit-depth=32 --palette-size=0";
   EXPECT_EQ(list.substr(0, want.size()), want) << list;
   // icotool turns the image into a PNG; Pillow then gives its pixels.
   const fs::path png = dir_ / "extracted.png";

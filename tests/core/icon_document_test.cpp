@@ -16,7 +16,8 @@ ByteSet CountingBuffer(int n) {
 }
 
 std::uint32_t Le32(const ByteSet& b, std::size_t offset) {
-  return b[offset] | b[offset + 1] << 8 | b[offset + 2] << 16 | static_cast<std::uint32_t>(b[offset + 3]) << 24;
+  return b[offset] | b[offset + 1] << 8 | b[offset + 2] << 16 |
+         static_cast<std::uint32_t>(b[offset + 3]) << 24;
 }
 
 TEST(IconDocument, AfterStartUpAnEmptyBufferGivesHeaderAndMask) {
@@ -34,8 +35,9 @@ TEST(IconDocument, SixteenPixelIconStartsWithItsHeader) {
   doc.PixelBuffer = CountingBuffer(16);
   const ByteSet& icon = doc.AssembleIcon();
   ASSERT_EQ(icon.size(), 1150u);
-  const ByteSet start = {0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x10, 0x10, 0x00, 0x00, 0x01, 0x00, 0x20,
-                         0x00, 0x68, 0x04, 0x00, 0x00, 0x16, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00};
+  const ByteSet start = {0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x10, 0x10, 0x00,
+                         0x00, 0x01, 0x00, 0x20, 0x00, 0x68, 0x04, 0x00, 0x00,
+                         0x16, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00};
   EXPECT_EQ(ByteSet(icon.begin(), icon.begin() + 26), start);
 }
 
@@ -146,13 +148,15 @@ TEST_P(AlphaPositions, AddressTheDisplayedPixel) {
   EXPECT_EQ(AlphaPosition(c.x, c.y, c.n), c.alpha);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Corners, AlphaPositions,
-    testing::Values(CornerCase{"top_left_48", 1, 1, 48, 9028}, CornerCase{"bottom_right_48", 48, 48, 48, 192},
-                    CornerCase{"top_right_48", 48, 1, 48, 9216}, CornerCase{"bottom_left_48", 1, 48, 48, 4},
-                    CornerCase{"top_left_16", 1, 1, 16, 964}, CornerCase{"top_right_16", 16, 1, 16, 1024},
-                    CornerCase{"bottom_left_16", 1, 16, 16, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Corners, AlphaPositions,
+                         testing::Values(CornerCase{"top_left_48", 1, 1, 48, 9028},
+                                         CornerCase{"bottom_right_48", 48, 48, 48, 192},
+                                         CornerCase{"top_right_48", 48, 1, 48, 9216},
+                                         CornerCase{"bottom_left_48", 1, 48, 48, 4},
+                                         CornerCase{"top_left_16", 1, 1, 16, 964},
+                                         CornerCase{"top_right_16", 16, 1, 16, 1024},
+                                         CornerCase{"bottom_left_16", 1, 16, 16, 4}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconDocument, TopLeftAlphaIsTheFirstPixelOfTheLastBufferRow) {
   IconDocument doc;
