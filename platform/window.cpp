@@ -30,7 +30,13 @@ Window::Window(const WindowLayout& layout, Dialogs& dialogs)
   if (layout.ownIcon) setWindowIcon(AppIcon());
 }
 
-Window::~Window() = default;
+Window::~Window() {
+  // The controls outlive this body by a moment (QWidget deletes its children later); nothing
+  // they do then reaches the handlers.
+  for (auto& [name, control] : controls_) {
+    if (auto* source = dynamic_cast<EventSource*>(control)) source->SetEventSink(nullptr);
+  }
+}
 
 QObject* Window::Find(std::string_view name) const {
   const auto it = controls_.find(name);
