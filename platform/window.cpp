@@ -25,7 +25,9 @@ Qt::WindowFlags FlagsFor(const WindowLayout& layout) {
 Window::Window(const WindowLayout& layout, Dialogs& dialogs)
     : QWidget(nullptr, FlagsFor(layout)), layout_(layout), dialogs_(dialogs) {
   setObjectName(QString::fromUtf8(layout.name));
-  setWindowTitle(QString::fromUtf8(layout.title));
+  // Qt shows the application's name in place of an empty title; a blank keeps the caption empty.
+  const QString title = QString::fromUtf8(layout.title);
+  setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
   setFixedSize(layout.ClientWidth(), layout.ClientHeight());
   if (layout.ownIcon) setWindowIcon(AppIcon());
 }

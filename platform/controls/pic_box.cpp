@@ -94,7 +94,10 @@ void PicBox::SetBackground(ColourValue colour) {
 
 const QImage& PicBox::Stretched() {
   const QSize target = ClientDeviceSize();
-  if (stretched_.size() != target) stretched_ = StretchPicture(decoded_, target);
+  if (stretched_.size() != target) {
+    stretched_ = StretchPicture(decoded_, target);
+    stretched_.setDevicePixelRatio(devicePixelRatioF());
+  }
   return stretched_;
 }
 
@@ -103,9 +106,7 @@ void PicBox::paintEvent(QPaintEvent*) {
   const QRect client = ClientRect();
   painter.fillRect(client, ToQColor(background_, FaceColour(palette())));
   if (!decoded_.isNull() && !client.isEmpty()) {
-    QImage picture = Stretched();
-    picture.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawImage(client.topLeft(), picture);
+    painter.drawImage(client.topLeft(), Stretched());
   }
   DrawBorder(painter, rect(), border_, palette());
 }

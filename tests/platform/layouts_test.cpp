@@ -252,7 +252,7 @@ TEST_F(EditorWindowLayoutTest, HiddenListBoxesLieOutsideTheWindowYetHoldTheirIte
 
 TEST_F(EditorWindowLayoutTest, StartsWithTheTablesValues) {
   Window& w = *window_;
-  EXPECT_TRUE(w.windowTitle().isEmpty());
+  EXPECT_TRUE(w.windowTitle().trimmed().isEmpty());
   EXPECT_TRUE(w.Get<CheckBox>("选择框1").isChecked());
   EXPECT_EQ(w.Get<CheckBox>("选择框1").TextColour(), 0x00FF8800u);
   EXPECT_EQ(w.Get<ColorPicker>("颜色选择器1").Colour(), 0x00000000u);
@@ -276,7 +276,7 @@ TEST(InstructionsWindowLayoutTest, ShowsTwoLinesInBlackHeiti) {
   EXPECT_EQ(font.family(), CjkFamily());
   EXPECT_EQ(font.pixelSize(), 16);
   EXPECT_FALSE(font.bold());
-  EXPECT_TRUE(window->windowTitle().isEmpty());
+  EXPECT_TRUE(window->windowTitle().trimmed().isEmpty());
 }
 
 }  // namespace
