@@ -2,12 +2,17 @@
 // pixels at 8 bits per pixel; 256, 128, 48, 32 and 16 pixels at 32 bits per pixel), plus a C++
 // source that builds the same bytes into the program.
 //
-//   make_app_icon OUT.ico OUT.cpp
+//   make_app_icon OUT.ico OUT.cpp [PNG_DIR]
+//
+// With PNG_DIR it also writes the 32-bit images as PNG_DIR/quorvin-SIZE.png, for the desktop's
+// icon theme.
 //
 // The picture: a rounded blue tile with a sun and two green hills, a picture becoming an icon.
 // The 32-bit images are smoothed by sampling each pixel 4 x 4 times; the 8-bit images take one
 // sample per pixel, so every pixel is exactly one of a few palette colours and the edges stay
 // sharp at 16 pixels.
+
+#include <png.h>
 
 #include <algorithm>
 #include <array>
@@ -260,12 +265,34 @@ bool WriteFile(const char* path, const void* data, std::size_t size) {
   return static_cast<bool>(out.flush());
 }
 
+bool WritePng(const std::string& path, int size) {
+  const Bytes bgra = DrawSmooth(size);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(size);
+  image.height = static_cast<png_uint_32>(size);
+  image.format = PNG_FORMAT_BGRA;
+  return png_image_write_to_file(&image, path.c_str(), 0, bgra.data(), 0, nullptr) != 0;
+}
+
+bool WriteThemePngs(const std::string& dir) {
+  for (const Entry& e : kEntries) {
+    if (e.bits != 32) continue;
+    if (!WritePng(dir + "/quorvin-" + std::to_string(e.size) + ".png", e.size)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: make_app_icon OUT.ico OUT.cpp\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: make_app_icon OUT.ico OUT.cpp [PNG_DIR]\n");
     return 2;
+  }
+  if (argc == 4 && !WriteThemePngs(argv[3])) {
+    std::fprintf(stderr, "make_app_icon: cannot write the PNG images\n");
+    return 1;
   }
   const Bytes ico = MakeIco();
   const std::string cpp = AsCpp(ico);
