@@ -12,6 +12,7 @@
 #include <vector>
 
 // jpeglib.h needs size_t and FILE first.
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include "platform/codecs/formats.h"
@@ -47,7 +48,12 @@ JpegDecoder* DecoderOf(j_common_ptr cinfo) {
 
 [[noreturn]] void OnFatalError(j_common_ptr cinfo) {
   JpegDecoder* d = DecoderOf(cinfo);
-  (*cinfo->err->format_message)(cinfo, d->message);
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) {
+    // What libjpeg says when its whole-image buffers would exceed kMaxJpegMemory.
+    std::snprintf(d->message, sizeof d->message, "needs more memory than allowed");
+  } else {
+    (*cinfo->err->format_message)(cinfo, d->message);
+  }
   std::longjmp(d->jump, 1);
 }
 

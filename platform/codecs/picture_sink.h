@@ -37,11 +37,12 @@ class PictureSink {
   // Where the decoder writes source row y: width * 4 bytes, valid until the next call.
   std::uint8_t* Row(int y) { return direct_ ? &bgra_[RowOffset(y)] : scratch_.data(); }
   void Commit(int y);
+  // Source row y from the decoder's own buffer of width * 4 bytes.
+  void Commit(int y, const std::uint8_t* bgra);
 
-  // For interlaced passes: Scratch() holds `count` pixels of row y that belong in columns
+  // For interlaced passes: `pixels` holds `count` pixels of row y that belong in columns
   // x0, x0 + dx, x0 + 2 dx ...
-  std::uint8_t* Scratch() { return scratch_.data(); }
-  void CommitSparse(int y, int x0, int dx, int count);
+  void CommitSparse(int y, int x0, int dx, int count, const std::uint8_t* pixels);
 
   int rowsCommitted() const { return rowsCommitted_; }
   PixelSize source() const { return source_; }

@@ -1,14 +1,15 @@
-// PNG through libpng's row interface, so that a large picture is reduced row by row and never
-// held whole. Every colour type and depth becomes 8-bit BGRA; 16-bit samples are rounded to 8
-// bits; a gAMA chunk is honoured the way libpng's simplified reader does for 8-bit output
-// (corrected to the sRGB curve). Interlaced files are fed to the reducer pass by pass, one pass
-// row at a time, so they need no full-size buffer either.
+// PNG through libpng's progressive reader, which hands over one row at a time: a large picture is
+// reduced as its rows arrive and never held whole, and a file that ends early still delivers
+// every row its data holds. Every colour type and depth becomes 8-bit BGRA; 16-bit samples are
+// rounded to 8 bits; a gAMA chunk is honoured the way libpng's simplified reader does for 8-bit
+// output (corrected to a 2.2 display). Interlaced files go to the reducer pass by pass, so they
+// need no full-size buffer either.
 //
-// Errors: a file that ends early keeps the rows decoded so far; any other error (bad CRC, broken
-// compressed data, an illegal header) leaves no picture.
+// Errors: a file that ends early keeps the rows decoded; any error libpng reports (a bad CRC,
+// broken compressed data, an illegal header) leaves no picture.
 #include <png.h>
 
-#include <cstring>
+#include <cstdio>
 #include <memory>
 
 #include "platform/codecs/formats.h"
@@ -24,14 +25,12 @@ constexpr png_byte kIgnoredChunks[] =
 constexpr int kIgnoredChunkCount = 10;
 
 struct PngDecoder {
-  std::span<const std::uint8_t> file;
-  std::size_t pos = 0;
-  bool ranOut = false;
-  bool allRowsRead = false;
   png_structp png = nullptr;
   png_infop info = nullptr;
-  std::optional<PictureSink> sink;
+  FitSize fit;
   PixelSize size;
+  bool interlaced = false;
+  std::optional<PictureSink> sink;
   char message[128] = {};
 
   ~PngDecoder() {
@@ -39,14 +38,8 @@ struct PngDecoder {
   }
 };
 
-void ReadFromMemory(png_structp png, png_bytep out, size_t wanted) {
-  auto* d = static_cast<PngDecoder*>(png_get_io_ptr(png));
-  if (wanted > d->file.size() - d->pos) {
-    d->ranOut = true;
-    png_error(png, "file cut short");
-  }
-  std::memcpy(out, d->file.data() + d->pos, wanted);
-  d->pos += wanted;
+PngDecoder* DecoderOf(png_structp png) {
+  return static_cast<PngDecoder*>(png_get_progressive_ptr(png));
 }
 
 [[noreturn]] void OnError(png_structp png, png_const_charp message) {
@@ -79,85 +72,66 @@ bool RequestBgra(png_structp png, png_infop info) {
   return hasAlpha;
 }
 
-void ReadRows(PngDecoder* d) {
-  png_structp png = d->png;
-  const int width = d->size.width;
-  const int height = d->size.height;
-  if (png_get_interlace_type(png, d->info) == PNG_INTERLACE_NONE) {
-    for (int y = 0; y < height; ++y) {
-      png_read_row(png, d->sink->Row(y), nullptr);
-      d->sink->Commit(y);
-    }
-    return;
+// After the header: check it, choose the transformations and make the sink. Errors longjmp.
+void OnInfo(png_structp png, png_infop info) {
+  PngDecoder* d = DecoderOf(png);
+  const auto width = png_get_image_width(png, info);
+  const auto height = png_get_image_height(png, info);
+  if (!SizeAllowed(width, height)) png_error(png, "PNG size out of range");
+  d->size = {static_cast<int>(width), static_cast<int>(height)};
+  d->interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+  const bool hasAlpha = RequestBgra(png, info);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != static_cast<std::size_t>(width) * 4) {
+    png_error(png, "PNG layout not supported");
   }
-  // Without libpng's interlace handling each Adam7 pass comes as its own smaller picture.
-  for (int pass = 0; pass < 7; ++pass) {
-    const int columns = static_cast<int>(PNG_PASS_COLS(width, pass));
-    const int rows = static_cast<int>(PNG_PASS_ROWS(height, pass));
-    if (columns == 0 || rows == 0) continue;  // libpng skips empty passes too
-    for (int j = 0; j < rows; ++j) {
-      png_read_row(png, d->sink->Scratch(), nullptr);
-      d->sink->CommitSparse(static_cast<int>(PNG_ROW_FROM_PASS_ROW(j, pass)),
-                            static_cast<int>(PNG_PASS_START_COL(pass)),
-                            1 << PNG_PASS_COL_SHIFT(pass), columns);
-    }
-  }
+  d->sink = PictureSink::Create(d->size, ReducedSize(d->size.width, d->size.height, d->fit),
+                                hasAlpha ? AlphaMeaning::kBlend : AlphaMeaning::kOpaque,
+                                d->interlaced ? RowOrder::kAnyOrder : RowOrder::kTopDown);
+  if (!d->sink) png_error(png, kTooLargeToHold);
 }
 
+// Without libpng's interlace handling each Adam7 pass arrives as its own smaller picture, and
+// `rowNumber` counts rows within the pass.
+void OnRow(png_structp png, png_bytep row, png_uint_32 rowNumber, int pass) {
+  PngDecoder* d = DecoderOf(png);
+  if (row == nullptr || !d->sink) return;
+  if (!d->interlaced) {
+    d->sink->Commit(static_cast<int>(rowNumber), row);
+    return;
+  }
+  d->sink->CommitSparse(static_cast<int>(PNG_ROW_FROM_PASS_ROW(rowNumber, pass)),
+                        static_cast<int>(PNG_PASS_START_COL(pass)), 1 << PNG_PASS_COL_SHIFT(pass),
+                        static_cast<int>(PNG_PASS_COLS(d->size.width, pass)), row);
+}
+
+void OnEnd(png_structp, png_infop) {}
+
 // The whole read. May longjmp out of any libpng call, so it keeps no objects with destructors.
-void Read(PngDecoder* d, FitSize fit) {
+void Read(PngDecoder* d, std::span<const std::uint8_t> file) {
   png_structp png = d->png;
-  png_set_read_fn(png, d, ReadFromMemory);
+  png_set_progressive_read_fn(png, d, OnInfo, OnRow, OnEnd);
   png_set_user_limits(png, kMaxSide, kMaxSide);
   png_set_benign_errors(png, 1);
   png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
   png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
-  png_read_info(png, d->info);
-
-  const auto width = png_get_image_width(png, d->info);
-  const auto height = png_get_image_height(png, d->info);
-  if (!SizeAllowed(width, height)) {
-    std::snprintf(d->message, sizeof d->message, "PNG size out of range");
-    return;
-  }
-  d->size = {static_cast<int>(width), static_cast<int>(height)};
-  const bool hasAlpha = RequestBgra(png, d->info);
-  png_read_update_info(png, d->info);
-  if (png_get_rowbytes(png, d->info) != static_cast<std::size_t>(width) * 4) {
-    std::snprintf(d->message, sizeof d->message, "PNG layout not supported");
-    return;
-  }
-  const bool interlaced = png_get_interlace_type(png, d->info) != PNG_INTERLACE_NONE;
-  d->sink = PictureSink::Create(d->size, ReducedSize(d->size.width, d->size.height, fit),
-                                hasAlpha ? AlphaMeaning::kBlend : AlphaMeaning::kOpaque,
-                                interlaced ? RowOrder::kAnyOrder : RowOrder::kTopDown);
-  if (!d->sink) {
-    std::snprintf(d->message, sizeof d->message, "%s", kTooLargeToHold);
-    return;
-  }
-  ReadRows(d);
-  d->allRowsRead = true;
-  // Reads the rest, checking the CRC of the last image data; a bad one means corrupt pixels.
-  png_read_end(png, nullptr);
+  // libpng only reads from what it is given; a file that ends early just stops delivering rows.
+  png_process_data(png, d->info, const_cast<png_bytep>(file.data()), file.size());
 }
 
 }  // namespace
 
 DecodeResult DecodePng(std::span<const std::uint8_t> file, FitSize fit) {
   auto d = std::make_unique<PngDecoder>();
-  d->file = file;
+  d->fit = fit;
   d->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, d.get(), OnError, OnWarning);
   if (!d->png) return NoPicture("PNG reader not available");
   d->info = png_create_info_struct(d->png);
   if (!d->info) return NoPicture("PNG reader not available");
-  if (setjmp(png_jmpbuf(d->png)) == 0) {
-    Read(d.get(), fit);
-  } else {
-    // Only running out of bytes is forgiven: the rows decoded so far are the picture.
-    const bool keep = d->ranOut && d->sink && d->sink->rowsCommitted() > 0;
-    if (!keep) return NoPicture(std::string("PNG: ") + d->message);
-  }
-  if (!d->sink) return NoPicture(d->message);
+  if (setjmp(png_jmpbuf(d->png)) != 0) return NoPicture(std::string("PNG: ") + d->message);
+  Read(d.get(), file);
+  if (!d->sink) return NoPicture("PNG cut short before its pixels");
+  if (d->sink->rowsCommitted() == 0) return NoPicture("PNG cut short before its first row");
   return WithPicture(d->sink->Finish(d->size));
 }
 

@@ -51,8 +51,8 @@ std::optional<PictureSink> PictureSink::Build(PixelSize source, PixelSize out, A
   const std::uint8_t fill[4] = {0, 0, 0, static_cast<std::uint8_t>(sink.opaque_ ? 255 : 0)};
   sink.bgra_.resize(static_cast<std::size_t>(outPixels) * 4);
   for (std::size_t i = 0; i < sink.bgra_.size(); i += 4) std::memcpy(&sink.bgra_[i], fill, 4);
-  sink.scratch_.resize(static_cast<std::size_t>(source.width) * 4);
   if (sink.direct_) return sink;
+  sink.scratch_.resize(static_cast<std::size_t>(source.width) * 4);
 
   const std::int64_t s = source.width;
   const std::int64_t n = out.width;
@@ -85,7 +85,17 @@ void PictureSink::Commit(int y) {
   AddToRows(y);
 }
 
-void PictureSink::CommitSparse(int y, int x0, int dx, int count) {
+void PictureSink::Commit(int y, const std::uint8_t* bgra) {
+  if (!Accepts(y)) return;
+  if (direct_) {
+    std::memcpy(&bgra_[RowOffset(y)], bgra, static_cast<std::size_t>(source_.width) * 4);
+    return;
+  }
+  ReduceRowDense(bgra);
+  AddToRows(y);
+}
+
+void PictureSink::CommitSparse(int y, int x0, int dx, int count, const std::uint8_t* pixels) {
   if (x0 < 0 || dx < 1 || count < 0 || x0 >= source_.width ||
       count > (source_.width - x0 + dx - 1) / dx || !Accepts(y)) {
     return;
@@ -93,11 +103,11 @@ void PictureSink::CommitSparse(int y, int x0, int dx, int count) {
   if (direct_) {
     std::uint8_t* row = &bgra_[RowOffset(y)];
     for (int i = 0; i < count; ++i) {
-      std::memcpy(row + static_cast<std::size_t>(x0 + i * dx) * 4, &scratch_[i * 4], 4);
+      std::memcpy(row + static_cast<std::size_t>(x0 + i * dx) * 4, pixels + i * 4, 4);
     }
     return;
   }
-  ReduceRowSparse(scratch_.data(), x0, dx, count);
+  ReduceRowSparse(pixels, x0, dx, count);
   AddToRows(y);
 }
 

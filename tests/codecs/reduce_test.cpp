@@ -101,11 +101,9 @@ TEST(RowReducer, SparseRowsAddUpToTheDenseRow) {
     auto sink = PictureSink::Create({5, 1}, out, AlphaMeaning::kOpaque, RowOrder::kAnyOrder);
     ASSERT_TRUE(sink);
     for (int start : {0, 1}) {
-      int count = 0;
-      for (int x = start; x < 5; x += 2, ++count) {
-        std::memset(sink->Scratch() + count * 4, row[x], 4);
-      }
-      sink->CommitSparse(0, start, 2, count);
+      std::vector<std::uint8_t> pixels;
+      for (int x = start; x < 5; x += 2) pixels.insert(pixels.end(), 4, row[x]);
+      sink->CommitSparse(0, start, 2, static_cast<int>(pixels.size() / 4), pixels.data());
     }
     const auto sparse = Greys(sink->Finish({5, 1}));
     EXPECT_EQ(sparse, Greys(Reduce({row}, out, RowOrder::kTopDown)));
@@ -150,7 +148,8 @@ TEST(RowReducer, IgnoresRowsOutOfRangeOrOutOfOrder) {
     std::memset(sink->Row(y), 200, 8);
     sink->Commit(y);
   }
-  sink->CommitSparse(3, 5, 1, 1);  // column past the row
+  const std::uint8_t pixel[4] = {};
+  sink->CommitSparse(3, 5, 1, 1, pixel);  // column past the row
   EXPECT_EQ(sink->rowsCommitted(), 1);
   const Picture p = sink->Finish({2, 4});
   EXPECT_EQ(p.bgra[4], 100);  // bottom output row: half of it was given
