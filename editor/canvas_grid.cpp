@@ -34,10 +34,15 @@ std::optional<std::int64_t> CellAlphaPosition(int snapX, int snapY, const Canvas
   return p;
 }
 
-UndoEntry PaintPixel(ByteSet& pixels, std::int64_t position, bool transparent, ColourValue brush) {
+UndoEntry ReadPixel(const ByteSet& pixels, std::int64_t position) {
   const std::size_t a = static_cast<std::size_t>(position - 1);  // 0-based alpha index
-  UndoEntry old{static_cast<std::int32_t>(position), pixels[a], pixels[a - 1], pixels[a - 2],
-                pixels[a - 3]};
+  return {static_cast<std::int32_t>(position), pixels[a], pixels[a - 1], pixels[a - 2],
+          pixels[a - 3]};
+}
+
+UndoEntry PaintPixel(ByteSet& pixels, std::int64_t position, bool transparent, ColourValue brush) {
+  const std::size_t a = static_cast<std::size_t>(position - 1);
+  const UndoEntry old = ReadPixel(pixels, position);
   if (transparent) {
     pixels[a] = 0;
   } else {

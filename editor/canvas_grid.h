@@ -33,6 +33,10 @@ struct UndoEntry {
   std::uint8_t alpha, red, green, blue;
 };
 
+// The four bytes of the pixel whose alpha byte is at `position`, which must come from
+// CellAlphaPosition for this buffer.
+UndoEntry ReadPixel(const ByteSet& pixels, std::int64_t position);
+
 // Paints the pixel whose alpha byte is at `position`: transparent paint sets alpha 0 and keeps the
 // colour; colour paint writes alpha 255 and the brush's red, green and blue (its top byte is not
 // used, so the default-colour mark paints opaque black). Returns the pixel's old bytes. The
