@@ -24,7 +24,11 @@ struct Picture {
 };
 
 // The largest size the caller will draw at, in device pixels; 0 in either means "full size".
-// Pictures at or below it decode exactly; larger ones are reduced while decoding, never below it.
+// Pictures at or below it decode exactly; larger ones are reduced while decoding, never below it:
+// each side larger than the fit comes out exactly as large as the fit (area-averaged), each other
+// side keeps its size. A 4000x3000 photo with a fit of 128x128 gives 128x128, a 1000x100 strip
+// gives 128x100, a 100x40 picture 100x40. Icons and cursors are never reduced: their entries are
+// small and an icon shown large must stay exact.
 struct FitSize {
   int width = 0;
   int height = 0;
@@ -40,7 +44,10 @@ struct DecodeResult {
 PictureFormat SniffFormat(std::span<const std::uint8_t> bytes);
 
 // Decodes the bytes of a whole file. Never throws, never reads outside `bytes`, and never
-// allocates what a header merely claims.
+// allocates what a header merely claims: with a fit, memory is bounded by the fit and a few rows
+// of the source; at full size by the picture itself, up to kMaxHeldPixels (platform/codecs/
+// limits.h). A file cut short shows the rows it holds (the rest black, or transparent when the
+// picture has alpha); a file whose data is corrupt shows no picture.
 DecodeResult DecodePicture(std::span<const std::uint8_t> bytes, FitSize fit = {});
 
 const char* FormatName(PictureFormat format);

@@ -22,23 +22,27 @@ PixelSize ReducedSize(int width, int height, FitSize fit);
 // reducing; rows in any order (interlaced files) need one per output row.
 enum class RowOrder { kTopDown, kAnyOrder };
 
+// How the bytes of a source pixel are laid out. Decoders hand over rows in whatever layout their
+// library gives cheapest; the sink turns them into BGRA.
+enum class PixelLayout { kBgra, kRgba, kRgb };
+
 // Takes a picture's rows from a decoder, one at a time, and builds the decoded Picture: at its own
 // size, or reduced to a smaller size by area averaging as the rows arrive, so that the full-size
-// picture never exists in memory. Rows are BGRA; for an opaque picture the fourth byte is ignored.
-// Rows the decoder never hands over (a truncated file) end up black, or transparent when the
-// picture has alpha.
+// picture never exists in memory. For an opaque picture a fourth byte is ignored. Rows the
+// decoder never hands over (a truncated file) end up black, or transparent when the picture has
+// alpha.
 class PictureSink {
  public:
   // Nothing when the result, or the accumulators of the reduction, would hold more pixels than
   // kMaxHeldPixels. `out` must not be larger than `source` in either dimension.
   static std::optional<PictureSink> Create(PixelSize source, PixelSize out, AlphaMeaning alpha,
-                                           RowOrder order);
+                                           RowOrder order, PixelLayout layout = PixelLayout::kBgra);
 
-  // Where the decoder writes source row y: width * 4 bytes, valid until the next call.
-  std::uint8_t* Row(int y) { return direct_ ? &bgra_[RowOffset(y)] : scratch_.data(); }
+  // Where the decoder writes source row y (width pixels of the layout), valid until Commit(y).
+  std::uint8_t* Row(int y) { return writesInPlace_ ? &bgra_[RowOffset(y)] : scratch_.data(); }
   void Commit(int y);
-  // Source row y from the decoder's own buffer of width * 4 bytes.
-  void Commit(int y, const std::uint8_t* bgra);
+  // Source row y from the decoder's own buffer.
+  void Commit(int y, const std::uint8_t* row);
 
   // For interlaced passes: `pixels` holds `count` pixels of row y that belong in columns
   // x0, x0 + dx, x0 + 2 dx ...
@@ -60,11 +64,14 @@ class PictureSink {
 
   PictureSink() = default;
   static std::optional<PictureSink> Build(PixelSize source, PixelSize out, AlphaMeaning alpha,
-                                          RowOrder order);
+                                          RowOrder order, PixelLayout layout);
   std::size_t RowOffset(int y) const { return static_cast<std::size_t>(y) * source_.width * 4; }
   bool Accepts(int y);
-  void ReduceRowDense(const std::uint8_t* bgra);
-  void ReduceRowSparse(const std::uint8_t* bgra, int x0, int dx, int count);
+  void CopyToBgra(const std::uint8_t* from, int count, int dx, std::uint8_t* to) const;
+  template <int kStep, int kR, int kG, int kB, int kA>
+  void ReduceRowDense(const std::uint8_t* row);
+  void ReduceRowDense(const std::uint8_t* row);
+  void ReduceRowSparse(const std::uint8_t* pixels, int x0, int dx, int count);
   void AddToRows(int y);
   float* AccRow(int r);
   void EmitRowsBefore(int r);
@@ -72,14 +79,16 @@ class PictureSink {
 
   PixelSize source_;
   PixelSize out_;
+  PixelLayout layout_ = PixelLayout::kBgra;
   bool opaque_ = true;
-  bool direct_ = true;
+  bool direct_ = true;         // no reduction: rows go straight into the result
+  bool writesInPlace_ = true;  // and the decoder writes them there itself
   bool anyOrder_ = false;
   int channels_ = 3;
   int rowsCommitted_ = 0;
   int lastRow_ = -1;
   std::vector<std::uint8_t> bgra_;     // the result (the picture itself when direct)
-  std::vector<std::uint8_t> scratch_;  // one source row
+  std::vector<std::uint8_t> scratch_;  // one source row, unless written in place
   // Reduction state.
   std::vector<Span> columns_;
   std::vector<double> hrow_;  // the current source row reduced horizontally, per output column

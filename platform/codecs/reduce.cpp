@@ -18,26 +18,48 @@ PixelSize ReducedSize(int width, int height, FitSize fit) {
   return {std::min(width, fit.width), std::min(height, fit.height)};
 }
 
+namespace {
+
+struct Layout {
+  int step, r, g, b, a;  // bytes per pixel and each channel's offset; a < 0: no alpha byte
+};
+
+Layout LayoutOf(PixelLayout layout) {
+  switch (layout) {
+    case PixelLayout::kRgba:
+      return {4, 0, 1, 2, 3};
+    case PixelLayout::kRgb:
+      return {3, 0, 1, 2, -1};
+    case PixelLayout::kBgra:
+      break;
+  }
+  return {4, 2, 1, 0, 3};
+}
+
+}  // namespace
+
 std::optional<PictureSink> PictureSink::Create(PixelSize source, PixelSize out, AlphaMeaning alpha,
-                                               RowOrder order) {
+                                               RowOrder order, PixelLayout layout) {
   if (!SizeAllowed(source.width, source.height) || out.width < 1 || out.height < 1 ||
       out.width > source.width || out.height > source.height) {
     return std::nullopt;
   }
   try {
-    return Build(source, out, alpha, order);
+    return Build(source, out, alpha, order, layout);
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
 }
 
 std::optional<PictureSink> PictureSink::Build(PixelSize source, PixelSize out, AlphaMeaning alpha,
-                                              RowOrder order) {
+                                              RowOrder order, PixelLayout layout) {
   PictureSink sink;
   sink.source_ = source;
   sink.out_ = out;
+  sink.layout_ = layout;
   sink.opaque_ = alpha == AlphaMeaning::kOpaque;
   sink.direct_ = out == source;
+  sink.writesInPlace_ = sink.direct_ && layout == PixelLayout::kBgra;
   sink.anyOrder_ = order == RowOrder::kAnyOrder;
   sink.channels_ = sink.opaque_ ? 3 : 4;
 
@@ -51,8 +73,8 @@ std::optional<PictureSink> PictureSink::Build(PixelSize source, PixelSize out, A
   const std::uint8_t fill[4] = {0, 0, 0, static_cast<std::uint8_t>(sink.opaque_ ? 255 : 0)};
   sink.bgra_.resize(static_cast<std::size_t>(outPixels) * 4);
   for (std::size_t i = 0; i < sink.bgra_.size(); i += 4) std::memcpy(&sink.bgra_[i], fill, 4);
+  if (!sink.writesInPlace_) sink.scratch_.resize(static_cast<std::size_t>(source.width) * 4);
   if (sink.direct_) return sink;
-  sink.scratch_.resize(static_cast<std::size_t>(source.width) * 4);
 
   const std::int64_t s = source.width;
   const std::int64_t n = out.width;
@@ -80,18 +102,20 @@ bool PictureSink::Accepts(int y) {
 }
 
 void PictureSink::Commit(int y) {
-  if (!Accepts(y) || direct_) return;
-  ReduceRowDense(scratch_.data());
-  AddToRows(y);
+  if (writesInPlace_) {
+    Accepts(y);
+  } else {
+    Commit(y, scratch_.data());
+  }
 }
 
-void PictureSink::Commit(int y, const std::uint8_t* bgra) {
+void PictureSink::Commit(int y, const std::uint8_t* row) {
   if (!Accepts(y)) return;
   if (direct_) {
-    std::memcpy(&bgra_[RowOffset(y)], bgra, static_cast<std::size_t>(source_.width) * 4);
+    CopyToBgra(row, source_.width, 1, &bgra_[RowOffset(y)]);
     return;
   }
-  ReduceRowDense(bgra);
+  ReduceRowDense(row);
   AddToRows(y);
 }
 
@@ -101,51 +125,81 @@ void PictureSink::CommitSparse(int y, int x0, int dx, int count, const std::uint
     return;
   }
   if (direct_) {
-    std::uint8_t* row = &bgra_[RowOffset(y)];
-    for (int i = 0; i < count; ++i) {
-      std::memcpy(row + static_cast<std::size_t>(x0 + i * dx) * 4, pixels + i * 4, 4);
-    }
+    CopyToBgra(pixels, count, dx, &bgra_[RowOffset(y) + static_cast<std::size_t>(x0) * 4]);
     return;
   }
   ReduceRowSparse(pixels, x0, dx, count);
   AddToRows(y);
 }
 
-// Sums stay exact in 32 bits: a run holds fewer than 65535 pixels of at most 255 * 255.
+// `count` pixels to every dx-th BGRA pixel of `to`.
+void PictureSink::CopyToBgra(const std::uint8_t* from, int count, int dx, std::uint8_t* to) const {
+  if (layout_ == PixelLayout::kBgra && dx == 1) {
+    std::memcpy(to, from, static_cast<std::size_t>(count) * 4);
+    return;
+  }
+  const Layout l = LayoutOf(layout_);
+  for (int i = 0; i < count; ++i, from += l.step, to += 4 * dx) {
+    to[0] = from[l.b];
+    to[1] = from[l.g];
+    to[2] = from[l.r];
+    to[3] = l.a < 0 ? 255 : from[l.a];
+  }
+}
+
+void PictureSink::ReduceRowDense(const std::uint8_t* row) {
+  switch (layout_) {
+    case PixelLayout::kBgra:
+      return ReduceRowDense<4, 2, 1, 0, 3>(row);
+    case PixelLayout::kRgba:
+      return ReduceRowDense<4, 0, 1, 2, 3>(row);
+    case PixelLayout::kRgb:
+      return ReduceRowDense<3, 0, 1, 2, -1>(row);
+  }
+}
+
+// Horizontal pass for one row, written out per layout so that the inner loop is plain adds.
+// The sums stay exact in 32 bits: a run holds fewer than 65535 pixels of at most 255 * 255.
+template <int kStep, int kR, int kG, int kB, int kA>
 void PictureSink::ReduceRowDense(const std::uint8_t* p) {
   const double units = out_.width;
   const double norm = 1.0 / source_.width;
   for (int o = 0; o < out_.width; ++o) {
     const Span& s = columns_[o];
-    const std::uint8_t* first = p + static_cast<std::size_t>(s.first) * 4;
-    const std::uint8_t* last = p + static_cast<std::size_t>(s.last) * 4;
+    const std::uint8_t* first = p + static_cast<std::size_t>(s.first) * kStep;
+    const std::uint8_t* last = p + static_cast<std::size_t>(s.last) * kStep;
     double* h = &hrow_[static_cast<std::size_t>(o) * channels_];
     const double fw = s.firstWeight;
     const double lw = s.lastWeight;
-    if (opaque_) {
+    if (opaque_ || kA < 0) {
       std::uint32_t b = 0, g = 0, r = 0;
-      for (const std::uint8_t* q = first + 4; q < last; q += 4) {
-        b += q[0];
-        g += q[1];
-        r += q[2];
+      for (const std::uint8_t* q = first + kStep; q < last; q += kStep) {
+        b += q[kB];
+        g += q[kG];
+        r += q[kR];
       }
-      const std::uint32_t inner[3] = {b, g, r};
-      for (int c = 0; c < 3; ++c) h[c] = (first[c] * fw + inner[c] * units + last[c] * lw) * norm;
+      h[0] = (first[kB] * fw + b * units + last[kB] * lw) * norm;
+      h[1] = (first[kG] * fw + g * units + last[kG] * lw) * norm;
+      h[2] = (first[kR] * fw + r * units + last[kR] * lw) * norm;
+      if (!opaque_) {  // no alpha byte: fully opaque, premultiplied like the rest
+        for (int c = 0; c < 3; ++c) h[c] *= 255.0;
+        h[3] = 255.0;
+      }
     } else {
       // Premultiplied, so that the colour of transparent pixels does not bleed into the average.
+      constexpr int kAlpha = kA < 0 ? 0 : kA;
       std::uint32_t b = 0, g = 0, r = 0, a = 0;
-      for (const std::uint8_t* q = first + 4; q < last; q += 4) {
-        b += q[0] * q[3];
-        g += q[1] * q[3];
-        r += q[2] * q[3];
-        a += q[3];
+      for (const std::uint8_t* q = first + kStep; q < last; q += kStep) {
+        b += q[kB] * q[kAlpha];
+        g += q[kG] * q[kAlpha];
+        r += q[kR] * q[kAlpha];
+        a += q[kAlpha];
       }
-      const std::uint32_t inner[4] = {b, g, r, a};
-      for (int c = 0; c < 4; ++c) {
-        const double fv = c == 3 ? first[3] : first[c] * first[3];
-        const double lv = c == 3 ? last[3] : last[c] * last[3];
-        h[c] = (fv * fw + inner[c] * units + lv * lw) * norm;
-      }
+      const double fa = first[kAlpha], la = last[kAlpha];
+      h[0] = (first[kB] * fa * fw + b * units + last[kB] * la * lw) * norm;
+      h[1] = (first[kG] * fa * fw + g * units + last[kG] * la * lw) * norm;
+      h[2] = (first[kR] * fa * fw + r * units + last[kR] * la * lw) * norm;
+      h[3] = (fa * fw + a * units + la * lw) * norm;
     }
   }
 }
@@ -163,13 +217,15 @@ void PictureSink::ReduceRowSparse(const std::uint8_t* p, int x0, int dx, int cou
     }
   }
   std::fill(hrow_.begin(), hrow_.end(), 0.0);
+  const Layout l = LayoutOf(layout_);
   const double norm = 1.0 / source_.width;
   for (int i = 0; i < count; ++i) {
     const int x = x0 + i * dx;
-    const std::uint8_t* q = p + static_cast<std::size_t>(i) * 4;
-    double v[4] = {double(q[0]), double(q[1]), double(q[2]), double(q[3])};
+    const std::uint8_t* q = p + static_cast<std::size_t>(i) * l.step;
+    const double alpha = l.a < 0 ? 255.0 : q[l.a];
+    double v[4] = {double(q[l.b]), double(q[l.g]), double(q[l.r]), alpha};
     if (!opaque_) {
-      for (int c = 0; c < 3; ++c) v[c] *= q[3];
+      for (int c = 0; c < 3; ++c) v[c] *= alpha;
     }
     const double w = sparseWeight_[x] * norm;
     const double rest = (n - sparseWeight_[x]) * norm;

@@ -81,8 +81,10 @@ std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
       px[0] = to8(samples[2]), px[1] = to8(samples[1]), px[2] = to8(samples[0]);
       if (channels == 4) px[3] = to8(samples[3]);
     }
-    const bool isKey = std::equal(samples.begin(), samples.end(), key.begin());
-    if (c.transparency && !palette && isKey) px[3] = 0;
+    // Key colours exist for grey and RGB only, whose samples are fewer than the key's three.
+    if (c.transparency && !palette && std::equal(samples.begin(), samples.end(), key.begin())) {
+      px[3] = 0;
+    }
   }
   return {spec, e};
 }

@@ -121,6 +121,50 @@ TEST(RowReducer, TransparentPixelsDoNotLendTheirColour) {
   EXPECT_EQ(p.bgra, (std::vector<std::uint8_t>{0, 0, 255, 128}));
 }
 
+TEST(RowReducer, EveryPixelLayoutGivesTheSameBgra) {
+  // 5 x 2 pixels with distinct channels and alpha, reduced to 2 x 1 and kept at full size.
+  std::vector<std::uint8_t> bgra;
+  for (int i = 0; i < 10; ++i) {
+    bgra.insert(bgra.end(), {static_cast<std::uint8_t>(10 * i), static_cast<std::uint8_t>(100 + i),
+                             static_cast<std::uint8_t>(250 - 9 * i),
+                             static_cast<std::uint8_t>(i % 3 ? 255 : 40 * i)});
+  }
+  auto relaid = [&](PixelLayout layout) {
+    std::vector<std::uint8_t> out;
+    for (std::size_t i = 0; i < bgra.size(); i += 4) {
+      const std::uint8_t b = bgra[i], g = bgra[i + 1], r = bgra[i + 2], a = bgra[i + 3];
+      if (layout == PixelLayout::kBgra) out.insert(out.end(), {b, g, r, a});
+      if (layout == PixelLayout::kRgba) out.insert(out.end(), {r, g, b, a});
+      if (layout == PixelLayout::kRgb) out.insert(out.end(), {r, g, b});
+    }
+    return out;
+  };
+  for (AlphaMeaning alpha : {AlphaMeaning::kOpaque, AlphaMeaning::kBlend}) {
+    for (PixelSize out : {PixelSize{5, 2}, PixelSize{2, 1}}) {
+      std::vector<std::vector<std::uint8_t>> results;
+      for (PixelLayout layout : {PixelLayout::kBgra, PixelLayout::kRgba, PixelLayout::kRgb}) {
+        auto sink = PictureSink::Create({5, 2}, out, alpha, RowOrder::kTopDown, layout);
+        ASSERT_TRUE(sink);
+        const auto rows = relaid(layout);
+        const std::size_t stride = rows.size() / 2;
+        for (int y = 0; y < 2; ++y) sink->Commit(y, &rows[y * stride]);
+        Picture p = sink->Finish({5, 2});
+        if (layout == PixelLayout::kRgb) {
+          // Without an alpha byte every pixel is opaque: compare with the BGRA rows made opaque.
+          auto opaque = PictureSink::Create({5, 2}, out, alpha, RowOrder::kTopDown);
+          std::vector<std::uint8_t> full = bgra;
+          for (std::size_t i = 3; i < full.size(); i += 4) full[i] = 255;
+          for (int y = 0; y < 2; ++y) opaque->Commit(y, &full[y * 20]);
+          EXPECT_EQ(p.bgra, opaque->Finish({5, 2}).bgra);
+        } else {
+          results.push_back(p.bgra);
+        }
+      }
+      EXPECT_EQ(results[0], results[1]);
+    }
+  }
+}
+
 TEST(RowReducer, RowsNeverGivenAreBlackOrTransparent) {
   for (AlphaMeaning alpha : {AlphaMeaning::kOpaque, AlphaMeaning::kBlend}) {
     for (PixelSize out : {PixelSize{4, 4}, PixelSize{2, 2}}) {
