@@ -4,35 +4,39 @@
 #include <QString>
 
 #include "app/layouts/layouts.h"
-#include "platform/files.h"
-#include "platform/snapshot.h"
 
 namespace quorvin::bench {
 
 MainWindowFixture::MainWindowFixture()
-    : window_(platform::BuildWindow(layouts::MainWindowLayout(), dialogs_)) {
-  document_.SetTolerance(35);
-  document_.SelectIconSize(48);
-  document_.SetKeyColour(0);
-  source_ = &window_->Get<platform::PicBox>("图片框1");
-  preview_ = &window_->Get<platform::PicBox>("图片框2");
-  hint_ = qobject_cast<QWidget*>(window_->Find("透明标签2"));
-  window_->Open();
+    : editor_(std::make_unique<editor::Editor>(
+          layouts::EditorWindowLayout(), layouts::InstructionsWindowLayout(), state_, dialogs_)),
+      main_(std::make_unique<app::MainWindowController>(state_, dialogs_, *editor_, nullptr)) {
+  main_->Open();
   Redraw();
 }
 
-MainWindowFixture::~MainWindowFixture() = default;
+MainWindowFixture::~MainWindowFixture() {
+  if (platform::Window* open = editor_->Current()) open->Destroy();
+  main_.reset();
+  editor_.reset();
+}
+
+platform::PicBox& MainWindowFixture::source() const {
+  return main_->window().Get<platform::PicBox>("图片框1");
+}
 
 void MainWindowFixture::Load(const std::filesystem::path& file) {
-  source_->SetPicture(platform::ReadWholeFile(QString::fromStdString(file.string())));
-  if (hint_ != nullptr) hint_->hide();
+  dialogs_.AnswerFile(QString::fromStdString(file.string()));
+  main_->OpenPictureClicked();
 }
 
 void MainWindowFixture::Generate() {
-  if (!source_->HasPicture()) return;
-  document_.Snapshot = platform::TakeSnapshot(*source_, document_.IconSize, document_.IconSize);
-  document_.RemoveBackground(/*keyFromCorner=*/true);
-  preview_->SetPicture(document_.AssembleIcon());
+  main_->GenerateClicked();
+}
+
+void MainWindowFixture::OpenEditor() {
+  main_->ModifyClicked();
+  Redraw();
 }
 
 void MainWindowFixture::Redraw() {

@@ -3,42 +3,43 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/icon_document.h"
+#include "app/main_window.h"
+#include "editor/editor.h"
+#include "editor/program_state.h"
 #include "platform/controls/pic_box.h"
 #include "platform/scripted_dialogs.h"
-#include "platform/window.h"
 
 namespace quorvin::bench {
 
-// The program's real main window, built from its layout and shown on the offscreen platform, with
-// the icon document set up as the window's creation handler leaves it (tolerance 35, 48 x 48,
-// key 0, 0, 0). Load and Generate do what the open button and "生成" do, through the same
-// platform calls: the file's bytes into the source box, then snapshot, background removal,
-// assembly and the preview.
+// The program's own main window with its real handlers, shown on the offscreen platform, and the
+// editor behind it. Dialogs are answered by a script, so the open button reads the file named.
 class MainWindowFixture {
  public:
   MainWindowFixture();
   ~MainWindowFixture();
 
-  // Reads the whole file and gives it to the source box, which decodes it at its own size.
+  // The open button ("更换图片") with `file` chosen in its dialog: the file's bytes go to the
+  // source box 图片框1, which decodes them at its own size.
   void Load(const std::filesystem::path& file);
-  // The "生成" handler with the key taken from the top-right corner.
+  // "生成": snapshot of 图片框1, background removal, assembly, the preview 图片框2.
   void Generate();
-  // Lets Qt run the paints that Load and Generate asked for.
-  void Redraw();
+  // "修改": opens the editor on the generated icon.
+  void OpenEditor();
+  // Lets Qt run the paints the handlers asked for.
+  static void Redraw();
 
-  IconDocument& document() { return document_; }
-  platform::PicBox& source() { return *source_; }
-  platform::PicBox& preview() { return *preview_; }
-  platform::Window& window() { return *window_; }
+  editor::ProgramState& state() { return state_; }
+  IconDocument& document() { return state_.document; }
+  platform::PicBox& source() const;
+  platform::Window& window() const { return main_->window(); }
+  platform::Window* editorWindow() const { return editor_->Current(); }
+  platform::ScriptedDialogs& dialogs() { return dialogs_; }
 
  private:
+  editor::ProgramState state_;
   platform::ScriptedDialogs dialogs_;
-  std::unique_ptr<platform::Window> window_;
-  IconDocument document_;
-  platform::PicBox* source_ = nullptr;
-  platform::PicBox* preview_ = nullptr;
-  QWidget* hint_ = nullptr;
+  std::unique_ptr<editor::Editor> editor_;
+  std::unique_ptr<app::MainWindowController> main_;
 };
 
 }  // namespace quorvin::bench
