@@ -25,8 +25,11 @@ const fs::path kCorpus = QUORVIN_CORPUS_DIR;
 const FitSize kIconFit{48, 48};
 
 ByteSet ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return ByteSet((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  ByteSet bytes(in ? static_cast<std::size_t>(in.tellg()) : 0);
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 class CorpusTest : public ::testing::Test {

@@ -58,6 +58,14 @@ def decode_png(data):
     w, h = im.size
     n = w * h
     transparency = im.info.get("transparency")
+    low_depth_key = colour_type == 0 and depth < 8 and transparency is not None
+    if depth <= 8 and not low_depth_key:
+        # Pillow sees every bit: one exact answer, with the gamma curve as a table.
+        rgba = bytearray(im.convert("RGBA").tobytes())
+        table = bytes(int(curve(v / 255.0) + 0.5) for v in range(256))
+        for c in range(3):
+            rgba[c::4] = rgba[c::4].translate(table)
+        return w, h, bytes(rgba), bytes(rgba)
     # Each channel as a 16-bit interval [lo, hi].
     if colour_type == 3:
         rgba = list(im.convert("RGBA").getdata())
