@@ -152,7 +152,14 @@ void Decompress(JpegDecoder* d, std::span<const std::uint8_t> file, FitSize fit)
     d->why = kTooLargeToHold;
     return;
   }
-  if (cmyk) d->cmykRow.resize(static_cast<std::size_t>(scaled.width) * 4);
+  if (cmyk) {
+    const auto rowBytes = CheckedMul(scaled.width, 4);
+    if (!rowBytes) {
+      d->why = kTooLargeToHold;
+      return;
+    }
+    d->cmykRow.resize(*rowBytes);
+  }
   while (cinfo->output_scanline < cinfo->output_height) {
     const int y = static_cast<int>(cinfo->output_scanline);
     JSAMPROW row = cmyk ? d->cmykRow.data() : d->sink->Row(y);

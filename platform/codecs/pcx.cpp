@@ -147,7 +147,9 @@ DecodeResult DecodePcx(std::span<const std::uint8_t> file, FitSize fit) {
   auto sink = PictureSink::Create(size, ReducedSize(size.width, size.height, fit),
                                   AlphaMeaning::kOpaque, RowOrder::kTopDown);
   if (!sink) return NoPicture(kTooLargeToHold);
-  std::vector<std::uint8_t> line(h.bytesPerLine * h.planes);
+  const auto lineBytes = CheckedMul(h.bytesPerLine, h.planes);  // at most 65535 x 4
+  if (!lineBytes) return NoPicture(kTooLargeToHold);
+  std::vector<std::uint8_t> line(*lineBytes);
   RleStream rle(file.subspan(kHeaderSize, dataEnd - kHeaderSize));
   for (int y = 0; y < h.height && rle.Read(line); ++y) {
     ExpandLine(h, line.data(), sink->Row(y));

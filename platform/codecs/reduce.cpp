@@ -63,17 +63,22 @@ std::optional<PictureSink> PictureSink::Build(PixelSize source, PixelSize out, A
   sink.anyOrder_ = order == RowOrder::kAnyOrder;
   sink.channels_ = sink.opaque_ ? 3 : 4;
 
-  const std::int64_t outPixels = std::int64_t{out.width} * out.height;
-  const std::int64_t accRows = sink.direct_ ? 0 : (sink.anyOrder_ ? out.height : 2);
-  const std::int64_t accFloats = accRows * out.width * sink.channels_;
+  // Both sides are at most kMaxSide (SizeAllowed above), but every size is still checked.
+  const std::size_t accRows = sink.direct_ ? 0 : (sink.anyOrder_ ? out.height : 2);
+  const auto outBytes = CheckedMul(out.width, out.height, 4);
+  const auto accFloats = CheckedMul(accRows, out.width, sink.channels_);
+  const auto rowBytes = CheckedMul(source.width, 4);
   // A float of accumulator weighs as much as a BGRA pixel.
-  if (outPixels + accFloats > kMaxHeldPixels) return std::nullopt;
+  if (!outBytes || !accFloats || !rowBytes ||
+      *outBytes / 4 + *accFloats > static_cast<std::size_t>(kMaxHeldPixels)) {
+    return std::nullopt;
+  }
 
   // An opaque picture's missing rows are black, a blended one's transparent.
   const std::uint8_t fill[4] = {0, 0, 0, static_cast<std::uint8_t>(sink.opaque_ ? 255 : 0)};
-  sink.bgra_.resize(static_cast<std::size_t>(outPixels) * 4);
+  sink.bgra_.resize(*outBytes);
   for (std::size_t i = 0; i < sink.bgra_.size(); i += 4) std::memcpy(&sink.bgra_[i], fill, 4);
-  if (!sink.writesInPlace_) sink.scratch_.resize(static_cast<std::size_t>(source.width) * 4);
+  if (!sink.writesInPlace_) sink.scratch_.resize(*rowBytes);
   if (sink.direct_) return sink;
 
   const std::int64_t s = source.width;
@@ -89,7 +94,7 @@ std::optional<PictureSink> PictureSink::Build(PixelSize source, PixelSize out, A
     span.lastWeight = span.last > span.first ? static_cast<std::uint32_t>(end - span.last * n) : 0;
   }
   sink.hrow_.assign(static_cast<std::size_t>(out.width) * sink.channels_, 0.0);
-  sink.acc_.assign(static_cast<std::size_t>(accFloats), 0.0f);
+  sink.acc_.assign(*accFloats, 0.0f);
   return sink;
 }
 
