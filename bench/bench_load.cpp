@@ -1,16 +1,18 @@
 // Load and generate, as the main window does them, next to the floors of the same files. For each
 // picture, in this order so that the machine's load drifts as little as possible between them:
-//   read/NAME           plain read(2) of the file
-//   floor/NAME          read + libjpeg at 1/8 (djpeg's work), or read + bare inflate of the PNG
-//   data libpng_full/NAME    read + libpng's full decode (PNG only) load_generate/NAME  the open
-//   button and "生成": read, decode into 图片框1, snapshot, removal,
-//                       assembly, preview, and the paints they cause
-//   load/NAME           the open button alone
-//   generate/NAME       "生成" alone, from the picture already loaded
+// - read/NAME: plain read(2) of the file;
+// - floor/NAME: read + libjpeg at 1/8 (djpeg's work), or read + bare inflate of the PNG data;
+// - floor_box/NAME: read + libjpeg at the scale that covers the 128 x 128 box (JPEG only);
+// - libpng_full/NAME: read + libpng's full decode (PNG only);
+// - load_generate/NAME: the open button and "生成": read, decode into 图片框1, snapshot, removal,
+//   assembly, preview, and the paints they cause;
+// - load/NAME: the open button alone;
+// - generate/NAME: "生成" alone, from the picture already loaded.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bench/floors.h"
@@ -32,7 +34,16 @@ void BenchFloor(benchmark::State& state, const PictureCase& picture) {
   for (auto _ : state) {
     const auto bytes = ReadFilePlain(picture.path);
     const std::uint64_t result =
-        picture.kind == PictureKind::kJpeg ? DecodeJpegOneEighth(bytes) : InflatePngData(bytes);
+        picture.kind == PictureKind::kJpeg ? DecodeJpegScaled(bytes) : InflatePngData(bytes);
+    if (result == 0) state.SkipWithError("floor decoding failed");
+    benchmark::DoNotOptimize(result);
+  }
+}
+
+// The source box is 128 x 128: a picture whose 1/8 is shorter than that is decoded at 2/8 or more.
+void BenchJpegAtBoxScale(benchmark::State& state, const PictureCase& picture) {
+  for (auto _ : state) {
+    const std::uint64_t result = DecodeJpegScaled(ReadFilePlain(picture.path), {128, 128});
     if (result == 0) state.SkipWithError("floor decoding failed");
     benchmark::DoNotOptimize(result);
   }
@@ -87,19 +98,20 @@ void RegisterAll() {
   struct Entry {
     const char* prefix;
     Body body;
-    bool pngOnly;
+    std::optional<PictureKind> only;
   };
   const Entry entries[] = {
-      {"read", BenchRead, false},
-      {"floor", BenchFloor, false},
-      {"libpng_full", BenchLibpngFull, true},
-      {"load_generate", BenchLoadGenerate, false},
-      {"load", BenchLoad, false},
-      {"generate", BenchGenerate, false},
+      {"read", BenchRead, {}},
+      {"floor", BenchFloor, {}},
+      {"floor_box", BenchJpegAtBoxScale, PictureKind::kJpeg},
+      {"libpng_full", BenchLibpngFull, PictureKind::kPng},
+      {"load_generate", BenchLoadGenerate, {}},
+      {"load", BenchLoad, {}},
+      {"generate", BenchGenerate, {}},
   };
   for (const PictureCase& picture : ListPictures()) {
     for (const Entry& entry : entries) {
-      if (entry.pngOnly && picture.kind != PictureKind::kPng) continue;
+      if (entry.only && picture.kind != *entry.only) continue;
       const std::string name = std::string(entry.prefix) + "/" + picture.name;
       Shape(benchmark::RegisterBenchmark(name.c_str(), entry.body, picture), picture);
     }

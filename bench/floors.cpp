@@ -65,11 +65,22 @@ struct JpegRun {
   std::uint64_t sum = 1;
 };
 
-void DecompressOneEighth(JpegRun* run, std::span<const std::uint8_t> file) {
+// libjpeg rounds a scaled side up.
+unsigned EighthsToCover(JDIMENSION width, JDIMENSION height, JpegCover cover) {
+  for (unsigned m = 1; m < 8; ++m) {
+    if ((width * m + 7) / 8 >= static_cast<unsigned>(cover.width) &&
+        (height * m + 7) / 8 >= static_cast<unsigned>(cover.height)) {
+      return m;
+    }
+  }
+  return 8;
+}
+
+void DecompressScaled(JpegRun* run, std::span<const std::uint8_t> file, JpegCover cover) {
   j_decompress_ptr cinfo = &run->cinfo;
   jpeg_mem_src(cinfo, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_read_header(cinfo, TRUE);
-  cinfo->scale_num = 1;
+  cinfo->scale_num = EighthsToCover(cinfo->image_width, cinfo->image_height, cover);
   cinfo->scale_denom = 8;
   jpeg_start_decompress(cinfo);
   run->row.resize(static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components);
@@ -83,14 +94,14 @@ void DecompressOneEighth(JpegRun* run, std::span<const std::uint8_t> file) {
 
 }  // namespace
 
-std::uint64_t DecodeJpegOneEighth(std::span<const std::uint8_t> file) {
+std::uint64_t DecodeJpegScaled(std::span<const std::uint8_t> file, JpegCover cover) {
   auto run = std::make_unique<JpegRun>();
   run->cinfo.err = jpeg_std_error(&run->error.manager);
   run->error.manager.error_exit = JumpOut;
   run->error.manager.output_message = Silent;
   jpeg_create_decompress(&run->cinfo);
   const bool failed = setjmp(run->error.jump) != 0;
-  if (!failed) DecompressOneEighth(run.get(), file);
+  if (!failed) DecompressScaled(run.get(), file, cover);
   jpeg_destroy_decompress(&run->cinfo);
   return failed ? 0 : run->sum;
 }

@@ -127,14 +127,18 @@ def measure_startup(build, rounds):
         "quorvin": os.path.join(build, "app", "quorvin"),
         "empty": os.path.join(build, "bench", "quorvin_bench_empty_window"),
     }
+    probe = os.path.join(build, "bench", "quorvin_bench_startup_phases")
     argv = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", PYTHON,
-            os.path.join(HERE, "startup.py"), str(rounds)]
+            os.path.join(HERE, "startup.py"), str(rounds), "--phases", probe]
     argv += [f"{name}={path}" for name, path in programs.items()]
     env = dict(os.environ)
     env.pop("QT_QPA_PLATFORM", None)
     output = subprocess.run(argv, check=True, capture_output=True, text=True, env=env).stdout
     times = json.loads(output.strip().splitlines()[-1])
-    return {name: statistics.median(values) * 1e3 for name, values in times.items() if values}
+    phases = times.pop("phases", {})
+    result = {name: statistics.median(values) * 1e3 for name, values in times.items() if values}
+    result["phases"] = phases
+    return result
 
 
 # ---- the table ---------------------------------------------------------------------------------
@@ -240,6 +244,7 @@ def main():
             "floor": ours[f"floor/{name}"],
             "read": ours[f"read/{name}"],
             "libpng": ours.get(f"libpng_full/{name}"),
+            "floor_box": ours.get(f"floor_box/{name}"),
             "load": ours[f"load/{name}"],
             "generate": ours[f"generate/{name}"],
             "tools": tools,
@@ -263,6 +268,9 @@ def main():
     print()
     print("floor: JPEG = read + libjpeg at 1/8 with djpeg's settings; PNG = read + bare inflate of "
           "the IDAT data. (cpu): the same ratio in CPU time.")
+    print("libjpeg at the scale that covers the 128x128 box (read included), ms: " + ", ".join(
+        f"{r['picture']['file']} {fmt_ms(r['floor_box']['wall'])}" for r in results
+        if r["floor_box"]))
     print("libpng full decode (read + inflate + CRC + unfilter into one buffer), ms: " + ", ".join(
         f"{r['picture']['file']} {fmt_ms(r['libpng']['wall'])}" for r in results if r["libpng"]))
     print("our share that is decoding (open button alone), ms: " + ", ".join(
@@ -284,6 +292,8 @@ def main():
         print("Start-up until the window is mapped on Xvfb, median of 15:")
         print(f"  quorvin {startup['quorvin']:.1f} ms, empty Qt window {startup['empty']:.1f} ms, "
               f"ratio {startup['quorvin'] / startup['empty']:.2f}x")
+        print("  where the program's start-up goes, ms (steps timed inside one process): " +
+              ", ".join(f"{step} {ms:.1f}" for step, ms in startup["phases"].items()))
 
     print()
     print("Targets:")

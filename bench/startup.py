@@ -6,12 +6,14 @@ after round, so that a busy moment of the machine hits them alike.
 The map is seen through `xev -root -event substructure`, which reports every window the server
 maps on the root; the display must have no other clients that map windows.
 
-Usage: startup.py ROUNDS NAME=PROGRAM [NAME=PROGRAM ...]
-Prints one line of JSON: {NAME: [seconds, ...], ...}.
+Usage: startup.py ROUNDS [--phases PROBE] NAME=PROGRAM [NAME=PROGRAM ...]
+Prints one line of JSON: {NAME: [seconds, ...], ...}; with --phases also "phases": the medians of
+the milliseconds per step that the probe program reports on the same display.
 """
 import json
 import os
 import select
+import statistics
 import subprocess
 import sys
 import time
@@ -55,9 +57,21 @@ class MapWatcher:
         self.xev.wait()
 
 
+def phase_medians(probe, rounds):
+    runs = []
+    for _ in range(rounds):
+        output = subprocess.run([probe], check=True, capture_output=True, text=True).stdout
+        runs.append(json.loads(output.strip().splitlines()[-1]))
+    return {step: statistics.median(run[step] for run in runs) for step in runs[0]}
+
+
 def main():
     rounds = int(sys.argv[1])
-    programs = [arg.split("=", 1) for arg in sys.argv[2:]]
+    args = sys.argv[2:]
+    probe = None
+    if args[:1] == ["--phases"]:
+        probe, args = args[1], args[2:]
+    programs = [arg.split("=", 1) for arg in args]
     times = {name: [] for name, _ in programs}
     watcher = MapWatcher()
     try:
@@ -75,6 +89,8 @@ def main():
                     times[name].append(shown - started)
     finally:
         watcher.close()
+    if probe:
+        times["phases"] = phase_medians(probe, rounds)
     print(json.dumps(times))
 
 
