@@ -10,8 +10,9 @@ namespace quorvin::codecs {
 
 enum class PictureFormat { kNone, kBmp, kJpeg, kPng, kIco, kCur, kGif, kPcx };
 
-// How the picture box treats the alpha bytes: BMP, JPEG, GIF and PCX are drawn opaque; ICO/CUR and
-// PNG are blended over the box's background.
+// How the picture box treats the alpha bytes: BMP, JPEG, GIF and PCX are drawn opaque (their
+// alpha bytes are all 255); ICO/CUR and PNG with alpha (an alpha channel or tRNS) are blended over
+// the box's background. A PNG without alpha says kOpaque, which draws the same.
 enum class AlphaMeaning { kOpaque, kBlend };
 
 struct Picture {
