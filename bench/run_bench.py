@@ -6,7 +6,8 @@ the editor's paint and undo, and start-up. Each check of the targets is printed 
 
 Times are medians of wall-clock time. Ours and the floors are measured inside one process
 (Google Benchmark); ImageMagick, Pillow and djpeg run as commands, and the time each takes on a
-16x16 picture (its start-up) is taken off, so that every figure is the work on the picture alone.
+16x16 picture (its start-up), measured in the same rounds, is taken off, so that every figure is
+the work on the picture alone.
 
 Usage: run_bench.py BUILD_DIR PICTURE_DIR [--no-startup]
 """
@@ -71,19 +72,34 @@ def tool_commands(path, kind, corner, out_dir):
     return commands
 
 
-def measure_tools(path, kind, corner, rounds, out_dir):
-    """Medians per tool, the tools taking turns round after round."""
+def medians(runs):
+    return {
+        "wall": statistics.median(r[0] for r in runs),
+        "cpu": statistics.median(r[1] for r in runs),
+        "rss_kib": max(r[2] for r in runs),
+    }
+
+
+def measure_tools(path, tiny, kind, corner, rounds, out_dir):
+    """Per tool, the medians on the picture less those on the tiny picture of the same kind (the
+    tool's start-up), in ms, and both peaks. The tools take turns round after round, each on the
+    picture and then on the tiny one, so that a busy moment of the machine hits both alike."""
     commands = tool_commands(path, kind, corner, out_dir)
-    samples = {name: [] for name in commands}
+    tiny_commands = tool_commands(tiny, kind, (0, 0, 0), out_dir)
+    samples = {name: ([], []) for name in commands}
     for _ in range(rounds):
-        for name, argv in commands.items():
-            samples[name].append(run_command(argv))
+        for name in commands:
+            samples[name][0].append(run_command(commands[name]))
+            samples[name][1].append(run_command(tiny_commands[name]))
     result = {}
-    for name, runs in samples.items():
+    for name, (picture_runs, tiny_runs) in samples.items():
+        on_picture, start_up = medians(picture_runs), medians(tiny_runs)
         result[name] = {
-            "wall": statistics.median(r[0] for r in runs),
-            "cpu": statistics.median(r[1] for r in runs),
-            "rss_kib": max(r[2] for r in runs),
+            "wall": max(0.0, on_picture["wall"] - start_up["wall"]) * 1e3,
+            "cpu": max(0.0, on_picture["cpu"] - start_up["cpu"]) * 1e3,
+            "rss_kib": on_picture["rss_kib"],
+            "rss_delta_kib": on_picture["rss_kib"] - start_up["rss_kib"],
+            "start_up_ms": start_up["wall"] * 1e3,
         }
     return result
 
@@ -232,12 +248,6 @@ def main():
     editor_bin = os.path.join(build, "bench", "quorvin_bench_editor")
     out_dir = tempfile.mkdtemp(prefix="quorvin-bench-")
 
-    # What each outside tool costs with next to no picture: its start-up, taken off below.
-    tiny = {}
-    for kind in ("jpeg", "png"):
-        path = os.path.join(picture_dir, "tiny." + ("jpg" if kind == "jpeg" else "png"))
-        tiny[kind] = measure_tools(path, kind, (0, 0, 0), 9, out_dir)
-
     results = []
     for picture in pictures:
         path = os.path.join(picture_dir, picture["file"])
@@ -247,11 +257,8 @@ def main():
         log(f"{name}: ours and floors")
         ours = run_google_benchmark(load_bin, f"/{name}(/|$)", env)
         log(f"{name}: ImageMagick, Pillow, djpeg")
-        tools = measure_tools(path, kind, picture["corner"], rounds_for(picture), out_dir)
-        for tool, value in tools.items():
-            base = tiny[kind][tool]
-            value["wall"] = max(0.0, value["wall"] - base["wall"]) * 1e3
-            value["cpu"] = max(0.0, value["cpu"] - base["cpu"]) * 1e3
+        tiny = os.path.join(picture_dir, "tiny." + ("jpg" if kind == "jpeg" else "png"))
+        tools = measure_tools(path, tiny, kind, picture["corner"], rounds_for(picture), out_dir)
         memory = measure_memory(memory_bin, path, env)
         results.append({
             "picture": picture,
@@ -265,7 +272,7 @@ def main():
             "tools": tools,
             "memory": memory,
             "limit_mib": picture["bytes"] / MIB + 48,
-            "im_rss_delta_kib": tools["im"]["rss_kib"] - tiny[kind]["im"]["rss_kib"],
+            "im_rss_delta_kib": tools["im"]["rss_delta_kib"],
         })
 
     log("editor")
@@ -290,8 +297,10 @@ def main():
         f"{r['picture']['file']} {fmt_ms(r['libpng']['wall'])}" for r in results if r["libpng"]))
     print("our share that is decoding (open button alone), ms: " + ", ".join(
         f"{r['picture']['file']} {fmt_ms(r['load']['wall'])}" for r in results))
-    print("tool start-up taken off, ms: " + ", ".join(
-        f"{tool} {v['wall'] * 1e3:.1f} ({kind})" for kind in tiny for tool, v in tiny[kind].items()))
+    first = {r["picture"]["kind"]: r["tools"] for r in reversed(results)}
+    print("tool start-up taken off (median on a 16x16 picture, first photo of each kind), ms: " +
+          ", ".join(f"{tool} {v['start_up_ms']:.1f} ({kind})" for kind, tools in first.items()
+                    for tool, v in tools.items()))
     print()
     generate_ms = max(r["generate"]["wall"] for r in results)
     print("Editor and generation, medians:")
