@@ -58,9 +58,12 @@ ByteSet ReadWholeFile(const QString& path) {
 bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes) {
   if (path.isEmpty()) return false;
   // QSaveFile writes a temporary file in the target's folder, syncs it and renames it over the
-  // target on commit; without commit the target is untouched.
+  // target on commit; without commit the target is untouched. Unbuffered on purpose: a buffered
+  // QSaveFile (Qt 6.4) writes its buffer out in commit() and does not notice when only part of
+  // it reached the disk (disk full, file size limit), so it would rename a truncated file over
+  // the old one and report success.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   const auto size = static_cast<qint64>(bytes.size());
   if (size > 0 && file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
     file.cancelWriting();
