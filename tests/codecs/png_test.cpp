@@ -82,7 +82,8 @@ std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
       if (channels == 4) px[3] = to8(samples[3]);
     }
     // Key colours exist for grey and RGB only, whose samples are fewer than the key's three.
-    if (c.transparency && !palette && std::equal(samples.begin(), samples.end(), key.begin())) {
+    if (c.transparency && !palette && samples.size() <= key.size() &&
+        std::equal(samples.begin(), samples.end(), key.begin())) {
       px[3] = 0;
     }
   }
