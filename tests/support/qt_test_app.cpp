@@ -12,7 +12,7 @@ class QtApplicationEnvironment : public testing::Environment {
  public:
   void SetUp() override {
     static int argc = 1;
-    static char name[] = "editor_test";
+    static char name[] = "quorvin_test";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
     quorvin::platform::InitialisePlatform();
