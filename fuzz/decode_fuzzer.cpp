@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const codecs::DecodeResult fitted = codecs::DecodePicture(bytes, fit);
   if (fitted.format != format) fuzz::Broken("result names another format than the sniffer");
   if (format == codecs::PictureFormat::kNone && fitted.picture) fuzz::Broken("picture from junk");
-  fuzz::CheckPicture(fitted, fit, !icon);
-  if (!icon && fuzz::SmallEnoughForFullSize(fitted)) {
+  fuzz::CheckPicture(fitted, icon ? fuzz::IconFit(fit) : fit);
+  if (fuzz::SmallEnoughForFullSize(fitted)) {
     const codecs::DecodeResult full = codecs::DecodePicture(bytes);
-    fuzz::CheckPicture(full, codecs::FitSize{}, true);
+    fuzz::CheckPicture(full, codecs::FitSize{});
   }
   return 0;
 }

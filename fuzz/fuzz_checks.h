@@ -2,12 +2,14 @@
 
 // What every decoding fuzz target asks of a result, whatever the bytes were. A broken promise
 // aborts, which libFuzzer and the replay tests both report as a crash.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <span>
 
 #include "platform/codecs/decode.h"
+#include "platform/codecs/limits.h"
 
 namespace quorvin::fuzz {
 
@@ -29,8 +31,16 @@ inline codecs::FitSize FitFromInput(std::span<const std::uint8_t> bytes) {
           static_cast<int>(1 + (bytes.size() / 3 + tail / 5) % 48)};
 }
 
-// `reduced`: the decoder honours the fit (icons do not).
-inline void CheckPicture(const codecs::DecodeResult& result, codecs::FitSize fit, bool reduced) {
+// The fit an icon entry is decoded for: entries up to the largest side a directory can state stay
+// exact, anything larger is reduced but no side below that.
+inline codecs::FitSize IconFit(codecs::FitSize fit) {
+  if (fit.width <= 0 || fit.height <= 0) return {};
+  return {std::max(fit.width, codecs::kLargestIconSide),
+          std::max(fit.height, codecs::kLargestIconSide)};
+}
+
+// `fit`: what the picture must have been reduced to (each side larger than it exactly to it).
+inline void CheckPicture(const codecs::DecodeResult& result, codecs::FitSize fit) {
   if (!result.picture) {
     if (result.reason.empty()) Broken("no picture and no reason");
     return;
@@ -42,7 +52,7 @@ inline void CheckPicture(const codecs::DecodeResult& result, codecs::FitSize fit
   if (p.bgra.size() != static_cast<std::size_t>(p.width) * p.height * 4) {
     Broken("pixel bytes do not match the size");
   }
-  const bool fitting = reduced && fit.width > 0 && fit.height > 0;
+  const bool fitting = fit.width > 0 && fit.height > 0;
   const int wantWidth = fitting && p.sourceWidth > fit.width ? fit.width : p.sourceWidth;
   const int wantHeight = fitting && p.sourceHeight > fit.height ? fit.height : p.sourceHeight;
   if (p.width != wantWidth || p.height != wantHeight) Broken("size does not follow the fit");
@@ -54,9 +64,8 @@ inline void CheckPicture(const codecs::DecodeResult& result, codecs::FitSize fit
 }
 
 inline bool SmallEnoughForFullSize(const codecs::DecodeResult& result) {
-  return result.picture && std::int64_t{result.picture->sourceWidth} *
-                                   result.picture->sourceHeight <=
-                               kFullSizeLimit;
+  return result.picture &&
+         std::int64_t{result.picture->sourceWidth} * result.picture->sourceHeight <= kFullSizeLimit;
 }
 
 }  // namespace quorvin::fuzz

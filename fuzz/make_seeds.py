@@ -368,6 +368,8 @@ def sink_seeds():
         b"".join(bytes((2, 8 + y, 1, 8, 3)) for y in range(0, 16, 8)) +
         b"".join(bytes((2, 8 + y, 5, 8, 3)) for y in range(0, 16, 8)) +
         b"".join(bytes((2, 8 + y, 1, 4, 5)) for y in range(4, 16, 8)),
+        "repeated_rows.bin": bytes((64, 40, 9, 6, 0, 0, 0)) + rows(1, 1) +
+        b"".join(bytes((3, 9 + y)) for y in range(39)),
     }
 
 

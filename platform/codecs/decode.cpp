@@ -22,7 +22,7 @@ DecodeResult DecodePicture(std::span<const std::uint8_t> bytes, FitSize fit) {
         break;
       case PictureFormat::kIco:
       case PictureFormat::kCur:
-        result = DecodeIco(bytes);
+        result = DecodeIco(bytes, fit);
         break;
       case PictureFormat::kGif:
         result = DecodeGif(bytes, fit);

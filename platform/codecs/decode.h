@@ -28,8 +28,9 @@ struct Picture {
 // Pictures at or below it decode exactly; larger ones are reduced while decoding, never below it:
 // each side larger than the fit comes out exactly as large as the fit (area-averaged), each other
 // side keeps its size. A 4000x3000 photo with a fit of 128x128 gives 128x128, a 1000x100 strip
-// gives 128x100, a 100x40 picture 100x40. Icons and cursors are never reduced: their entries are
-// small and an icon shown large must stay exact.
+// gives 128x100, a 100x40 picture 100x40. Icon and cursor entries up to 256x256, all that an
+// icon directory can state, are never reduced: an icon shown large must stay exact. An entry whose
+// own header claims more is reduced like any picture, but no side below 256.
 struct FitSize {
   int width = 0;
   int height = 0;

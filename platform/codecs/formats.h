@@ -13,7 +13,7 @@ namespace quorvin::codecs {
 DecodeResult DecodeBmp(std::span<const std::uint8_t> file, FitSize fit);
 DecodeResult DecodeJpeg(std::span<const std::uint8_t> file, FitSize fit);
 DecodeResult DecodePng(std::span<const std::uint8_t> file, FitSize fit);
-DecodeResult DecodeIco(std::span<const std::uint8_t> file);  // icons are always full size
+DecodeResult DecodeIco(std::span<const std::uint8_t> file, FitSize fit);  // see decode.h
 DecodeResult DecodeGif(std::span<const std::uint8_t> file, FitSize fit);
 DecodeResult DecodePcx(std::span<const std::uint8_t> file, FitSize fit);
 

@@ -25,6 +25,7 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int wanted) {
   auto* source = static_cast<MemorySource*>(gif->UserData);
   const std::size_t n =
       std::min<std::size_t>(std::max(wanted, 0), source->bytes.size() - source->pos);
+  if (n == 0) return 0;  // an empty span may have no data pointer at all, which memcpy must not get
   std::memcpy(out, source->bytes.data() + source->pos, n);
   source->pos += n;
   return static_cast<int>(n);
@@ -136,14 +137,18 @@ DecodeResult DecodeGif(std::span<const std::uint8_t> file, FitSize fit) {
   const int right = std::min(image.Left + image.Width, screen.width);
   const int top = std::min(image.Top, screen.height);
   const int bottom = std::min(image.Top + image.Height, screen.height);
-  auto fillBackground = [&](std::uint8_t* row, int from, int to) {
-    for (int x = from; x < to; ++x) std::memcpy(row + x * 4, background.data(), 4);
-  };
+  // A row of background, made once: a few bytes can declare a huge screen around a tiny image,
+  // and its rows of background must not cost a pass each. Image rows keep the background beside
+  // the image and have only the image's columns written.
+  std::vector<std::uint8_t> backgroundRow(static_cast<std::size_t>(screen.width) * 4);
+  for (std::size_t i = 0; i < backgroundRow.size(); i += 4) {
+    std::memcpy(&backgroundRow[i], background.data(), 4);
+  }
+  std::vector<std::uint8_t> imageRow = backgroundRow;
   auto commitBackgroundRows = [&](int from, int to) {
-    for (int y = from; y < to; ++y) {
-      fillBackground(sink->Row(y), 0, screen.width);
-      sink->Commit(y);
-    }
+    if (from >= to) return;
+    sink->Commit(from, backgroundRow.data());
+    for (int y = from + 1; y < to; ++y) sink->CommitRepeat(y);
   };
 
   commitBackgroundRows(0, top);
@@ -162,13 +167,11 @@ DecodeResult DecodeGif(std::span<const std::uint8_t> file, FitSize fit) {
     ++imageRows;
     const int y = image.Top + (image.Interlace ? InterlacedRow(i, image.Height) : i);
     if (y >= bottom) continue;
-    std::uint8_t* row = sink->Row(y);
-    fillBackground(row, 0, left);
     for (int x = left; x < right; ++x) {
-      std::memcpy(row + x * 4, colours[line[x - image.Left]].data(), 4);
+      std::memcpy(&imageRow[static_cast<std::size_t>(x) * 4], colours[line[x - image.Left]].data(),
+                  4);
     }
-    fillBackground(row, right, screen.width);
-    sink->Commit(y);
+    sink->Commit(y, imageRow.data());
   }
   // Running out of data keeps the rows decoded so far; a damaged code stream keeps nothing.
   const bool truncated = lineError == D_GIF_ERR_READ_FAILED || lineError == D_GIF_ERR_EOF_TOO_SOON;

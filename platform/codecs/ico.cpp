@@ -27,29 +27,40 @@ std::size_t ChosenEntry(std::span<const std::uint8_t> file, std::size_t count) {
   return count - 1;
 }
 
-// Applies the AND mask rows that the entry holds; rows past its end count as opaque.
-void ApplyAndMask(Picture& picture, const DibHeader& header, std::span<const std::uint8_t> mask) {
-  const std::size_t stride = ((static_cast<std::size_t>(picture.width) + 31) / 32) * 4;
-  const int rows = picture.height;
-  for (int y = 0; y < rows; ++y) {
-    const std::size_t stored = header.topDown() ? y : rows - 1 - y;
-    std::uint8_t* out = &picture.bgra[static_cast<std::size_t>(y) * picture.width * 4];
-    const bool present = (stored + 1) * stride <= mask.size();
-    for (int x = 0; x < picture.width; ++x) {
-      const bool transparent = present && ((mask[stored * stride + (x >> 3)] >> (7 - (x & 7))) & 1);
-      out[x * 4 + 3] = transparent ? 0 : 255;
-    }
-  }
+// Real icon entries are at most 256 x 256, all that a directory entry can state, and are decoded
+// exactly whatever the fit: an icon shown large must stay exact. An image whose own header claims
+// more is no real icon; it is reduced like any other picture, though never below 256 in a side,
+// so that a few bytes of compressed PNG cannot make a full-size picture of 64 Mi pixels.
+FitSize EntryFit(FitSize fit) {
+  if (fit.width <= 0 || fit.height <= 0) return {};
+  return {std::max(fit.width, kLargestIconSide), std::max(fit.height, kLargestIconSide)};
 }
 
-bool AllTransparent(const Picture& picture) {
-  for (std::size_t i = 3; i < picture.bgra.size(); i += 4) {
-    if (picture.bgra[i] != 0) return false;
+// True when every fourth byte of the 32-bit colour rows is 0.
+bool AlphaAllZero(std::span<const std::uint8_t> colour, std::size_t stride, int width, int rows) {
+  for (int y = 0; y < rows; ++y) {
+    const std::uint8_t* row = &colour[static_cast<std::size_t>(y) * stride];
+    for (int x = 0; x < width; ++x) {
+      if (row[x * 4 + 3] != 0) return false;
+    }
   }
   return true;
 }
 
-DecodeResult DecodeDibEntry(std::span<const std::uint8_t> entry) {
+// Sets the alpha of one row of pixels from its AND mask row (stored row `stored`); a row past the
+// mask's end counts as opaque.
+void ApplyAndMaskRow(std::span<const std::uint8_t> mask, std::size_t stored, int width,
+                     std::uint8_t* bgra) {
+  const std::size_t stride = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
+  const bool present = (stored + 1) * stride <= mask.size();
+  const std::uint8_t* bits = present ? &mask[stored * stride] : nullptr;
+  for (int x = 0; x < width; ++x) {
+    const bool transparent = bits && ((bits[x >> 3] >> (7 - (x & 7))) & 1);
+    bgra[x * 4 + 3] = transparent ? 0 : 255;
+  }
+}
+
+DecodeResult DecodeDibEntry(std::span<const std::uint8_t> entry, FitSize fit) {
   ByteReader reader(entry);
   std::string why;
   const auto header = ReadDibHeader(reader, &why);
@@ -75,24 +86,27 @@ DecodeResult DecodeDibEntry(std::span<const std::uint8_t> entry) {
   const auto colour = reader.Bytes(colourBytes);
   const auto mask = entry.subspan(reader.pos());
 
+  // A 32-bit image carries its own alpha, unless every alpha byte is 0: such icons were made for
+  // systems that ignore the fourth byte, and their mask says what is transparent.
+  const bool maskGivesAlpha =
+      header->bitCount != 32 || AlphaAllZero(colour, stride, header->width, rows);
   const PixelSize size{header->width, rows};
-  auto sink = PictureSink::Create(size, size, AlphaMeaning::kBlend, RowOrder::kTopDown);
+  auto sink = PictureSink::Create(size, ReducedSize(size.width, size.height, fit),
+                                  AlphaMeaning::kBlend, RowOrder::kTopDown);
   if (!sink) return NoPicture(kTooLargeToHold);
   for (int y = 0; y < rows; ++y) {
     const std::size_t stored = header->topDown() ? y : rows - 1 - y;
-    ExpandDibRow(&colour[stored * stride], *header, palette, sink->Row(y));
+    std::uint8_t* row = sink->Row(y);
+    ExpandDibRow(&colour[stored * stride], *header, palette, row);
+    if (maskGivesAlpha) ApplyAndMaskRow(mask, stored, header->width, row);
     sink->Commit(y);
   }
-  Picture picture = sink->Finish(size);
-  // A 32-bit image carries its own alpha, unless every alpha byte is 0: such icons were made for
-  // systems that ignore the fourth byte, and their mask says what is transparent.
-  if (header->bitCount != 32 || AllTransparent(picture)) ApplyAndMask(picture, *header, mask);
-  return WithPicture(std::move(picture));
+  return WithPicture(sink->Finish(size));
 }
 
 }  // namespace
 
-DecodeResult DecodeIco(std::span<const std::uint8_t> file) {
+DecodeResult DecodeIco(std::span<const std::uint8_t> file, FitSize fit) {
   ByteReader reader(file);
   reader.Skip(4);  // reserved 0, type 1 (icon) or 2 (cursor): the sniffer has checked them
   const std::size_t count = reader.U16le();
@@ -119,9 +133,9 @@ DecodeResult DecodeIco(std::span<const std::uint8_t> file) {
   DecodeResult result;
   if (entry.size() >= sizeof kPngSignature &&
       std::memcmp(entry.data(), kPngSignature, sizeof kPngSignature) == 0) {
-    result = DecodePng(entry, FitSize{});
+    result = DecodePng(entry, EntryFit(fit));
   } else {
-    result = DecodeDibEntry(entry);
+    result = DecodeDibEntry(entry, EntryFit(fit));
   }
   if (result.picture) result.picture->alpha = AlphaMeaning::kBlend;
   return result;

@@ -20,6 +20,10 @@ inline constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 // or an icon entry) or the accumulators of a reduction. 64 Mi pixels are 256 MiB of BGRA.
 inline constexpr std::int64_t kMaxHeldPixels = std::int64_t{1} << 26;
 
+// Largest side an ICO/CUR directory entry can state (its byte 0 means 256). Entries up to this
+// size are always decoded exactly.
+inline constexpr int kLargestIconSide = 256;
+
 // Largest ICO/CUR directory. Real icons have a few dozen entries; 65535 is what the count field
 // can say, and a directory that long is not an icon.
 inline constexpr int kMaxIcoEntries = 1024;

@@ -48,6 +48,11 @@ class PictureSink {
   // x0, x0 + dx, x0 + 2 dx ...
   void CommitSparse(int y, int x0, int dx, int count, const std::uint8_t* pixels);
 
+  // Source row y holds the same pixels as the row last taken whole (by Commit): nothing is read
+  // or reduced again, so a run of equal rows costs only their share of the output. Does nothing
+  // when the last row taken came in parts (CommitSparse) or no row was taken yet.
+  void CommitRepeat(int y);
+
   int rowsCommitted() const { return rowsCommitted_; }
   PixelSize source() const { return source_; }
 
@@ -87,6 +92,7 @@ class PictureSink {
   int channels_ = 3;
   int rowsCommitted_ = 0;
   int lastRow_ = -1;
+  int repeatable_ = -1;  // the row last taken whole, still held in the result or in hrow_
   std::vector<std::uint8_t> bgra_;     // the result (the picture itself when direct)
   std::vector<std::uint8_t> scratch_;  // one source row, unless written in place
   // Reduction state.

@@ -107,15 +107,16 @@ bool PictureSink::Accepts(int y) {
 }
 
 void PictureSink::Commit(int y) {
-  if (writesInPlace_) {
-    Accepts(y);
-  } else {
+  if (!writesInPlace_) {
     Commit(y, scratch_.data());
+  } else if (Accepts(y)) {
+    repeatable_ = y;
   }
 }
 
 void PictureSink::Commit(int y, const std::uint8_t* row) {
   if (!Accepts(y)) return;
+  repeatable_ = y;
   if (direct_) {
     CopyToBgra(row, source_.width, 1, &bgra_[RowOffset(y)]);
     return;
@@ -124,11 +125,25 @@ void PictureSink::Commit(int y, const std::uint8_t* row) {
   AddToRows(y);
 }
 
+void PictureSink::CommitRepeat(int y) {
+  const int original = repeatable_;
+  if (original < 0 || !Accepts(y)) return;
+  if (direct_) {
+    if (y != original) {
+      std::memcpy(&bgra_[RowOffset(y)], &bgra_[RowOffset(original)],
+                  static_cast<std::size_t>(source_.width) * 4);
+    }
+    return;
+  }
+  AddToRows(y);  // hrow_ still holds the original reduced across
+}
+
 void PictureSink::CommitSparse(int y, int x0, int dx, int count, const std::uint8_t* pixels) {
   if (x0 < 0 || dx < 1 || count < 0 || x0 >= source_.width ||
       count > (source_.width - x0 + dx - 1) / dx || !Accepts(y)) {
     return;
   }
+  repeatable_ = -1;
   if (direct_) {
     CopyToBgra(pixels, count, dx, &bgra_[RowOffset(y) + static_cast<std::size_t>(x0) * 4]);
     return;
