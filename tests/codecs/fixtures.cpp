@@ -21,6 +21,8 @@ void PutU32(ByteSet& out, std::uint32_t v) {
   PutU16(out, v >> 16);
 }
 
+}  // namespace
+
 int PngChannels(int colourType) {
   switch (colourType) {
     case PNG_COLOR_TYPE_GRAY_ALPHA:
@@ -33,8 +35,6 @@ int PngChannels(int colourType) {
       return 1;
   }
 }
-
-}  // namespace
 
 Expected Expected::Filled(int width, int height, std::array<std::uint8_t, 4> bgra) {
   Expected e{width, height, {}};

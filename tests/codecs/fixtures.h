@@ -42,6 +42,8 @@ struct PngSpec {
   std::optional<std::array<std::uint16_t, 3>> transparentColour;  // tRNS of grey (first) / RGB
   std::optional<double> gamma;                                    // gAMA
 };
+// Samples a pixel of a PNG colour type has: 1 grey or palette, 2 grey+alpha, 3 RGB, 4 RGBA.
+int PngChannels(int colourType);
 ByteSet EncodePng(const PngSpec& spec);
 
 // ---- JPEG (libjpeg) ----

@@ -11,19 +11,6 @@
 namespace quorvin::codecs::testing {
 namespace {
 
-int Channels(int colourType) {
-  switch (colourType) {
-    case PNG_COLOR_TYPE_GRAY_ALPHA:
-      return 2;
-    case PNG_COLOR_TYPE_RGB:
-      return 3;
-    case PNG_COLOR_TYPE_RGB_ALPHA:
-      return 4;
-    default:
-      return 1;
-  }
-}
-
 const std::vector<Rgb> kPalette = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255},  {9, 99, 199},
                                    {250, 250, 250}, {1, 2, 3},   {60, 70, 80}, {200, 100, 0}};
 
@@ -42,7 +29,7 @@ std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
   spec.colourType = c.colourType;
   spec.bitDepth = c.bitDepth;
   spec.interlaced = interlaced;
-  const int channels = Channels(c.colourType);
+  const int channels = PngChannels(c.colourType);
   const unsigned maxValue = (1u << c.bitDepth) - 1;
   const bool palette = c.colourType == PNG_COLOR_TYPE_PALETTE;
   if (palette) {
