@@ -35,10 +35,10 @@ void InstallFonts() {
   QApplication::setFont(gui);
 }
 
-QFont FontFor(const FontSpec& spec) {
-  QFont font(spec.face != nullptr ? QString::fromUtf8(spec.face) : QApplication::font().family());
-  font.setPixelSize(spec.pixelHeight > 0 ? spec.pixelHeight : kDefaultFontPixels);
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+QFont FontFor(const FontSpec& desc) {
+  QFont font(desc.face != nullptr ? QString::fromUtf8(desc.face) : QApplication::font().family());
+  font.setPixelSize(desc.pixelHeight > 0 ? desc.pixelHeight : kDefaultFontPixels);
+  font.setWeight(static_cast<QFont::Weight>(desc.weight));
   return font;
 }
 

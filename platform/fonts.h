@@ -18,6 +18,6 @@ QString CjkFamily();
 void InstallFonts();
 
 // The font of a control whose layout gives one.
-QFont FontFor(const FontSpec& spec);
+QFont FontFor(const FontSpec& desc);
 
 }  // namespace quorvin::platform

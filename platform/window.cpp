@@ -46,14 +46,14 @@ QObject* Window::Find(std::string_view name) const {
 }
 
 const ControlSpec* Window::SpecOf(std::string_view name) const {
-  for (const ControlSpec& spec : layout_.controls) {
-    if (name == spec.name) return &spec;
+  for (const ControlSpec& desc : layout_.controls) {
+    if (name == desc.name) return &desc;
   }
   return nullptr;
 }
 
-void Window::AddControl(const ControlSpec& spec, QObject* control) {
-  const std::string name = spec.name;
+void Window::AddControl(const ControlSpec& desc, QObject* control) {
+  const std::string name = desc.name;
   if (!controls_.emplace(name, control).second) {
     throw std::logic_error("two controls named " + name + " in " + layout_.name);
   }
@@ -64,8 +64,8 @@ void Window::AddControl(const ControlSpec& spec, QObject* control) {
 }
 
 void Window::On(std::string_view control, Event event, Handler handler) {
-  const ControlSpec* spec = SpecOf(control);
-  if (spec == nullptr || !spec->events.Has(event)) {
+  const ControlSpec* desc = SpecOf(control);
+  if (desc == nullptr || !desc->events.Has(event)) {
     throw std::logic_error(std::string(layout_.name) + " " + std::string(control) +
                            " does not deliver " + EventName(event));
   }
@@ -92,7 +92,7 @@ std::vector<std::string> Window::UnboundEvents() const {
     }
   };
   check("", layout_.name, layout_.events);
-  for (const ControlSpec& spec : layout_.controls) check(spec.name, spec.name, spec.events);
+  for (const ControlSpec& desc : layout_.controls) check(desc.name, desc.name, desc.events);
   return missing;
 }
 

@@ -56,7 +56,7 @@ class Window final : public QWidget {
   void Destroy() { close(); }
 
   // Used by the builder.
-  void AddControl(const ControlSpec& spec, QObject* control);
+  void AddControl(const ControlSpec& desc, QObject* control);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

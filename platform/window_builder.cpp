@@ -20,40 +20,40 @@ namespace quorvin::platform {
 
 namespace {
 
-std::logic_error LayoutError(const WindowLayout& layout, const ControlSpec& spec,
+std::logic_error LayoutError(const WindowLayout& layout, const ControlSpec& desc,
                              const char* what) {
-  return std::logic_error(std::string(layout.name) + " " + spec.name + ": " + what);
+  return std::logic_error(std::string(layout.name) + " " + desc.name + ": " + what);
 }
 
 // Non-visual kinds belong to the window; visual ones to their container.
-QObject* MakeControl(const ControlSpec& spec, QWidget* container, Window& window) {
-  switch (spec.kind) {
+QObject* MakeControl(const ControlSpec& desc, QWidget* container, Window& window) {
+  switch (desc.kind) {
     case ControlKind::kPicBox:
-      return new PicBox(spec, container);
+      return new PicBox(desc, container);
     case ControlKind::kGroupBox:
-      return new GroupBox(spec, container);
+      return new GroupBox(desc, container);
     case ControlKind::kLabel:
-      return new Label(spec, container);
+      return new Label(desc, container);
     case ControlKind::kTransLabel:
-      return new TransLabel(spec, container);
+      return new TransLabel(desc, container);
     case ControlKind::kButton:
-      return new Button(spec, container);
+      return new Button(desc, container);
     case ControlKind::kCheckBox:
-      return new CheckBox(spec, container);
+      return new CheckBox(desc, container);
     case ControlKind::kListBox:
-      return new ListBox(spec, container);
+      return new ListBox(desc, container);
     case ControlKind::kSliderBar:
-      return new SliderBar(spec, container);
+      return new SliderBar(desc, container);
     case ControlKind::kColorPicker:
-      return new ColorPicker(spec, window.dialogs(), container);
+      return new ColorPicker(desc, window.dialogs(), container);
     case ControlKind::kHyperLinker:
-      return new HyperLinker(spec, container);
+      return new HyperLinker(desc, container);
     case ControlKind::kCommonDlg:
-      return new CommonDlg(spec, window.dialogs(), &window);
+      return new CommonDlg(desc, window.dialogs(), &window);
     case ControlKind::kTimer:
-      return new Timer(spec, &window);
+      return new Timer(desc, &window);
     case ControlKind::kDropTarget:
-      return new DropTarget(spec, &window);
+      return new DropTarget(desc, &window);
   }
   return nullptr;
 }
@@ -64,32 +64,32 @@ QPoint ClientOrigin(QWidget* container) {
   return {};
 }
 
-QWidget* ContainerOf(const WindowLayout& layout, const ControlSpec& spec, Window& window) {
-  if (spec.container == nullptr) return &window;
-  QObject* found = window.Find(spec.container);
-  if (found == nullptr) throw LayoutError(layout, spec, "its container comes later or not at all");
+QWidget* ContainerOf(const WindowLayout& layout, const ControlSpec& desc, Window& window) {
+  if (desc.container == nullptr) return &window;
+  QObject* found = window.Find(desc.container);
+  if (found == nullptr) throw LayoutError(layout, desc, "its container comes later or not at all");
   if (dynamic_cast<GroupBox*>(found) == nullptr && dynamic_cast<PicBox*>(found) == nullptr) {
-    throw LayoutError(layout, spec, "only a group box or a picture box holds controls");
+    throw LayoutError(layout, desc, "only a group box or a picture box holds controls");
   }
   return static_cast<QWidget*>(found);
 }
 
-void SetUpVisual(const ControlSpec& spec, QWidget& widget, QWidget* container) {
-  widget.setObjectName(QString::fromUtf8(spec.name));
+void SetUpVisual(const ControlSpec& desc, QWidget& widget, QWidget* container) {
+  widget.setObjectName(QString::fromUtf8(desc.name));
   widget.setGeometry(
-      QRect(ClientOrigin(container) + QPoint(spec.left, spec.top), QSize(spec.width, spec.height)));
-  if (!spec.visible) widget.hide();
-  widget.setEnabled(spec.enabled);
-  widget.setFocusPolicy(TakesFocus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
-  if (spec.font.face != nullptr) widget.setFont(FontFor(spec.font));
+      QRect(ClientOrigin(container) + QPoint(desc.left, desc.top), QSize(desc.width, desc.height)));
+  if (!desc.visible) widget.hide();
+  widget.setEnabled(desc.enabled);
+  widget.setFocusPolicy(TakesFocus(desc.kind) ? Qt::StrongFocus : Qt::NoFocus);
+  if (desc.font.face != nullptr) widget.setFont(FontFor(desc.font));
 }
 
-void PutInFront(const WindowLayout& layout, const ControlSpec& spec, QWidget& widget,
+void PutInFront(const WindowLayout& layout, const ControlSpec& desc, QWidget& widget,
                 Window& window) {
-  if (spec.inFrontOf == nullptr) return;
-  auto* behind = dynamic_cast<QWidget*>(window.Find(spec.inFrontOf));
+  if (desc.inFrontOf == nullptr) return;
+  auto* behind = dynamic_cast<QWidget*>(window.Find(desc.inFrontOf));
   if (behind == nullptr || behind->parentWidget() != widget.parentWidget()) {
-    throw LayoutError(layout, spec, "lies in front of a control that is not its sibling");
+    throw LayoutError(layout, desc, "lies in front of a control that is not its sibling");
   }
   // Later siblings are drawn over earlier ones; raising puts this one over all of them.
   widget.raise();
@@ -99,20 +99,20 @@ void PutInFront(const WindowLayout& layout, const ControlSpec& spec, QWidget& wi
 
 std::unique_ptr<Window> BuildWindow(const WindowLayout& layout, Dialogs& dialogs) {
   auto window = std::make_unique<Window>(layout, dialogs);
-  for (const ControlSpec& spec : layout.controls) {
-    QWidget* container = ContainerOf(layout, spec, *window);
-    QObject* control = MakeControl(spec, container, *window);
+  for (const ControlSpec& desc : layout.controls) {
+    QWidget* container = ContainerOf(layout, desc, *window);
+    QObject* control = MakeControl(desc, container, *window);
     if (auto* widget = qobject_cast<QWidget*>(control)) {
-      SetUpVisual(spec, *widget, container);
+      SetUpVisual(desc, *widget, container);
     } else {
-      control->setObjectName(QString::fromUtf8(spec.name));
+      control->setObjectName(QString::fromUtf8(desc.name));
     }
-    window->AddControl(spec, control);
+    window->AddControl(desc, control);
   }
   // Only once every sibling exists can a control be put over the ones it lies in front of.
-  for (const ControlSpec& spec : layout.controls) {
-    if (auto* widget = dynamic_cast<QWidget*>(window->Find(spec.name))) {
-      PutInFront(layout, spec, *widget, *window);
+  for (const ControlSpec& desc : layout.controls) {
+    if (auto* widget = dynamic_cast<QWidget*>(window->Find(desc.name))) {
+      PutInFront(layout, desc, *widget, *window);
     }
   }
   return window;

@@ -14,9 +14,9 @@ constexpr int kTextGap = 3;  // between the box and its text
 
 }  // namespace
 
-CheckBox::CheckBox(const ControlSpec& spec, QWidget* parent)
-    : QCheckBox(QString::fromUtf8(spec.text), parent), textColour_(spec.textColour) {
-  setChecked(spec.checked);
+CheckBox::CheckBox(const ControlSpec& desc, QWidget* parent)
+    : QCheckBox(QString::fromUtf8(desc.text), parent), textColour_(desc.textColour) {
+  setChecked(desc.checked);
   // QAbstractButton::clicked comes only from the user, after the toggle.
   connect(this, &QCheckBox::clicked, this, [this] { Raise(Event::kClicked); });
 }

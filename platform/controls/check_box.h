@@ -11,7 +11,7 @@ namespace quorvin::platform {
 // and vertically centred, in one or more lines, in its own colour.
 class CheckBox final : public QCheckBox, public EventSource {
  public:
-  explicit CheckBox(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit CheckBox(const ControlSpec& desc, QWidget* parent = nullptr);
 
   ColourValue TextColour() const { return textColour_; }
   void SetTextColour(ColourValue colour);

@@ -15,8 +15,8 @@ constexpr int kArrowWidth = 12;
 
 }  // namespace
 
-ColorPicker::ColorPicker(const ControlSpec& spec, Dialogs& dialogs, QWidget* parent)
-    : QPushButton(parent), dialogs_(dialogs), colour_(spec.colour) {
+ColorPicker::ColorPicker(const ControlSpec& desc, Dialogs& dialogs, QWidget* parent)
+    : QPushButton(parent), dialogs_(dialogs), colour_(desc.colour) {
   setAutoDefault(false);
   connect(this, &QPushButton::clicked, this, [this] { OpenDropDown(); });
 }

@@ -16,7 +16,7 @@ class Dialogs;
 // nothing. SetColour() raises nothing.
 class ColorPicker final : public QPushButton, public EventSource {
  public:
-  ColorPicker(const ControlSpec& spec, Dialogs& dialogs, QWidget* parent = nullptr);
+  ColorPicker(const ControlSpec& desc, Dialogs& dialogs, QWidget* parent = nullptr);
 
   ColourValue Colour() const { return colour_; }
   void SetColour(ColourValue colour);

@@ -4,13 +4,13 @@
 
 namespace quorvin::platform {
 
-CommonDlg::CommonDlg(const ControlSpec& spec, Dialogs& dialogs, QObject* parent)
+CommonDlg::CommonDlg(const ControlSpec& desc, Dialogs& dialogs, QObject* parent)
     : QObject(parent),
       dialogs_(dialogs),
-      type_(spec.dialogType),
-      fileName_(QString::fromUtf8(spec.text)),
-      filter_(QString::fromUtf8(spec.filter)),
-      defaultExtension_(QString::fromUtf8(spec.defaultExtension)) {}
+      type_(desc.dialogType),
+      fileName_(QString::fromUtf8(desc.text)),
+      filter_(QString::fromUtf8(desc.filter)),
+      defaultExtension_(QString::fromUtf8(desc.defaultExtension)) {}
 
 bool CommonDlg::Show() {
   FileDialogRequest request;

@@ -16,7 +16,7 @@ class CommonDlg final : public QObject {
   static constexpr int kOpen = 0;
   static constexpr int kSave = 1;
 
-  CommonDlg(const ControlSpec& spec, Dialogs& dialogs, QObject* parent = nullptr);
+  CommonDlg(const ControlSpec& desc, Dialogs& dialogs, QObject* parent = nullptr);
 
   int Type() const { return type_; }
   void SetType(int type) { type_ = type; }

@@ -20,8 +20,8 @@ QStringList LocalFiles(const QList<QUrl>& urls) {
   return paths;
 }
 
-DropTarget::DropTarget(const ControlSpec& spec, QObject* parent)
-    : QObject(parent), acceptFiles_(spec.acceptFiles) {}
+DropTarget::DropTarget(const ControlSpec& desc, QObject* parent)
+    : QObject(parent), acceptFiles_(desc.acceptFiles) {}
 
 void DropTarget::RegisterOn(QWidget& window) {
   if (window_) window_->removeEventFilter(this);

@@ -16,7 +16,7 @@ namespace quorvin::platform {
 // handler may show a message box.
 class DropTarget final : public QObject, public EventSource {
  public:
-  explicit DropTarget(const ControlSpec& spec, QObject* parent = nullptr);
+  explicit DropTarget(const ControlSpec& desc, QObject* parent = nullptr);
 
   // Makes `window` (a top-level widget) accept drops and hands them to this target.
   void RegisterOn(QWidget& window);

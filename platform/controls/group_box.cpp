@@ -13,11 +13,11 @@ constexpr int kTitleMargin = 2;  // gap in the frame line on each side of the ti
 
 }  // namespace
 
-GroupBox::GroupBox(const ControlSpec& spec, QWidget* parent)
+GroupBox::GroupBox(const ControlSpec& desc, QWidget* parent)
     : QWidget(parent),
-      title_(QString::fromUtf8(spec.text)),
-      titleColour_(spec.textColour),
-      titleAlign_(spec.hAlign) {}
+      title_(QString::fromUtf8(desc.text)),
+      titleColour_(desc.textColour),
+      titleAlign_(desc.hAlign) {}
 
 void GroupBox::SetTitle(const QString& title) {
   title_ = title;

@@ -10,7 +10,7 @@ namespace quorvin::platform {
 // measured from its top-left corner. Delivers no events.
 class GroupBox final : public QWidget {
  public:
-  explicit GroupBox(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit GroupBox(const ControlSpec& desc, QWidget* parent = nullptr);
 
   QString Title() const { return title_; }
   void SetTitle(const QString& title);

@@ -8,11 +8,11 @@
 
 namespace quorvin::platform {
 
-HyperLinker::HyperLinker(const ControlSpec& spec, QWidget* parent)
+HyperLinker::HyperLinker(const ControlSpec& desc, QWidget* parent)
     : QWidget(parent),
-      text_(QString::fromUtf8(spec.text)),
-      colours_(spec.link),
-      hAlign_(spec.hAlign) {
+      text_(QString::fromUtf8(desc.text)),
+      colours_(desc.link),
+      hAlign_(desc.hAlign) {
   setCursor(Qt::PointingHandCursor);
   QFont linkFont = font();
   linkFont.setUnderline(true);

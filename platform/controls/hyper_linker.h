@@ -11,7 +11,7 @@ namespace quorvin::platform {
 // Event: kLeftPress in client coordinates.
 class HyperLinker final : public QWidget, public EventSource {
  public:
-  explicit HyperLinker(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit HyperLinker(const ControlSpec& desc, QWidget* parent = nullptr);
 
   QString Text() const { return text_; }
   void SetText(const QString& text);

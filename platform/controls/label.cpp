@@ -8,15 +8,15 @@
 
 namespace quorvin::platform {
 
-Label::Label(const ControlSpec& spec, QWidget* parent)
+Label::Label(const ControlSpec& desc, QWidget* parent)
     : QWidget(parent),
-      text_(QString::fromUtf8(spec.text)),
-      background_(spec.background),
-      textColour_(spec.textColour),
-      border_(spec.border),
-      hAlign_(spec.hAlign),
-      vAlign_(spec.vAlign),
-      wordWrap_(spec.wordWrap) {}
+      text_(QString::fromUtf8(desc.text)),
+      background_(desc.background),
+      textColour_(desc.textColour),
+      border_(desc.border),
+      hAlign_(desc.hAlign),
+      vAlign_(desc.vAlign),
+      wordWrap_(desc.wordWrap) {}
 
 QRect Label::ClientRect() const {
   return ClientRectOf(rect(), border_);

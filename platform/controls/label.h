@@ -10,7 +10,7 @@ namespace quorvin::platform {
 // optional border and text. Events: kLeftPress, kRightPress in client coordinates.
 class Label final : public QWidget, public EventSource {
  public:
-  explicit Label(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit Label(const ControlSpec& desc, QWidget* parent = nullptr);
 
   QString Text() const { return text_; }
   void SetText(const QString& text);

@@ -11,7 +11,7 @@ namespace quorvin::platform {
 // at most, none at first. Delivers no events.
 class ListBox final : public QListWidget {
  public:
-  explicit ListBox(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit ListBox(const ControlSpec& desc, QWidget* parent = nullptr);
 
   // Appends at the end; returns the new item's index.
   int AddItem(const QString& text, std::int32_t datum = 0);

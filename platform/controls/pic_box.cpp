@@ -50,8 +50,8 @@ QImage StretchPicture(const QImage& picture, const QSize& target) {
   return image;
 }
 
-PicBox::PicBox(const ControlSpec& spec, QWidget* parent)
-    : QWidget(parent), background_(spec.background), border_(spec.border) {
+PicBox::PicBox(const ControlSpec& desc, QWidget* parent)
+    : QWidget(parent), background_(desc.background), border_(desc.border) {
   setMouseTracking(true);
 }
 

@@ -14,7 +14,7 @@ namespace quorvin::platform {
 // Events: kPointerMoved, kLeftPress, kRightPress, all in client coordinates.
 class PicBox final : public QWidget, public EventSource {
  public:
-  explicit PicBox(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit PicBox(const ControlSpec& desc, QWidget* parent = nullptr);
 
   // Keeps its own copy. Bytes that no format recognises show only the background; an empty
   // ByteSet means no picture.

@@ -2,13 +2,13 @@
 
 namespace quorvin::platform {
 
-SliderBar::SliderBar(const ControlSpec& spec, QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+SliderBar::SliderBar(const ControlSpec& desc, QWidget* parent) : QSlider(Qt::Horizontal, parent) {
   setTickPosition(QSlider::NoTicks);
   setTracking(true);
-  setRange(spec.slider.minimum, spec.slider.maximum);
-  setValue(spec.slider.position);
-  setPageStep(spec.slider.pageSize);
-  setSingleStep(spec.slider.lineSize);
+  setRange(desc.slider.minimum, desc.slider.maximum);
+  setValue(desc.slider.position);
+  setPageStep(desc.slider.pageSize);
+  setSingleStep(desc.slider.lineSize);
   // With tracking on, valueChanged follows the thumb while it is dragged and does not repeat
   // when the drag ends.
   connect(this, &QSlider::valueChanged, this, [this] {

@@ -10,7 +10,7 @@ namespace quorvin::platform {
 // each click in the track, each step while the thumb is dragged), never for SetPosition().
 class SliderBar final : public QSlider, public EventSource {
  public:
-  explicit SliderBar(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit SliderBar(const ControlSpec& desc, QWidget* parent = nullptr);
 
   int Position() const { return value(); }
   // Kept within minimum and maximum; raises nothing.

@@ -2,10 +2,10 @@
 
 namespace quorvin::platform {
 
-Timer::Timer(const ControlSpec& spec, QObject* parent) : QObject(parent) {
+Timer::Timer(const ControlSpec& desc, QObject* parent) : QObject(parent) {
   timer_.setTimerType(Qt::CoarseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] { Raise(Event::kTick); });
-  SetPeriod(spec.period);
+  SetPeriod(desc.period);
 }
 
 void Timer::SetPeriod(int milliseconds) {

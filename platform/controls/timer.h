@@ -10,7 +10,7 @@ namespace quorvin::platform {
 // 时钟: raises kTick every `period` milliseconds while the period is more than 0.
 class Timer final : public QObject, public EventSource {
  public:
-  explicit Timer(const ControlSpec& spec, QObject* parent = nullptr);
+  explicit Timer(const ControlSpec& desc, QObject* parent = nullptr);
 
   int Period() const { return period_; }
   // 0 or less stops it. A running timer given its own period again goes on unchanged.

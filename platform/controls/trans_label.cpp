@@ -7,13 +7,13 @@
 
 namespace quorvin::platform {
 
-TransLabel::TransLabel(const ControlSpec& spec, QWidget* parent)
+TransLabel::TransLabel(const ControlSpec& desc, QWidget* parent)
     : QWidget(parent),
-      text_(QString::fromUtf8(spec.text)),
-      textColour_(spec.textColour),
-      hAlign_(spec.hAlign),
-      vAlign_(spec.vAlign),
-      wordWrap_(spec.wordWrap) {
+      text_(QString::fromUtf8(desc.text)),
+      textColour_(desc.textColour),
+      hAlign_(desc.hAlign),
+      vAlign_(desc.vAlign),
+      wordWrap_(desc.wordWrap) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -10,7 +10,7 @@ namespace quorvin::platform {
 // pass to what lies behind. Delivers no events.
 class TransLabel final : public QWidget {
  public:
-  explicit TransLabel(const ControlSpec& spec, QWidget* parent = nullptr);
+  explicit TransLabel(const ControlSpec& desc, QWidget* parent = nullptr);
 
   QString Text() const { return text_; }
   void SetText(const QString& text);

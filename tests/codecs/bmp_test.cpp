@@ -13,31 +13,31 @@ const std::vector<Rgb> kPalette16 = {
 
 // A 5 x 3 picture (5 columns leave row padding at every depth) and what it must decode to.
 struct Sample {
-  DibSpec spec;
+  DibSpec desc;
   Expected expected;
 };
 
 Sample MakeSample(int bitCount, bool topDown, int headerSize) {
   Sample s;
-  s.spec.width = 5;
-  s.spec.height = 3;
-  s.spec.bitCount = bitCount;
-  s.spec.topDown = topDown;
-  s.spec.headerSize = headerSize;
+  s.desc.width = 5;
+  s.desc.height = 3;
+  s.desc.bitCount = bitCount;
+  s.desc.topDown = topDown;
+  s.desc.headerSize = headerSize;
   s.expected = Expected::Filled(5, 3, {0, 0, 0, 255});
   const int colours = bitCount <= 8 ? std::min(1 << bitCount, 16) : 0;
-  s.spec.palette.assign(kPalette16.begin(), kPalette16.begin() + colours);
+  s.desc.palette.assign(kPalette16.begin(), kPalette16.begin() + colours);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) {
       std::uint8_t* e = s.expected.At(x, y);
       if (colours) {
         const int index = (x + 2 * y) % colours;
-        s.spec.pixels.push_back(index);
+        s.desc.pixels.push_back(index);
         e[0] = kPalette16[index][2], e[1] = kPalette16[index][1], e[2] = kPalette16[index][0];
       } else {
         const std::uint8_t r = 40 * x, g = 100 * y, b = 7 + x * y;
         // The fourth byte of a 32-bit BMP is not alpha: the picture stays opaque.
-        s.spec.pixels.push_back(0x11000000u | r << 16 | g << 8 | b);
+        s.desc.pixels.push_back(0x11000000u | r << 16 | g << 8 | b);
         e[0] = b, e[1] = g, e[2] = r;
       }
     }
@@ -57,7 +57,7 @@ class BmpLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(BmpLayoutTest, DecodesExactlyAndOpaque) {
   const auto& c = GetParam();
   const Sample s = MakeSample(c.bitCount, c.topDown, c.headerSize);
-  const DecodeResult r = DecodePicture(EncodeBmp(s.spec));
+  const DecodeResult r = DecodePicture(EncodeBmp(s.desc));
   EXPECT_EQ(r.format, PictureFormat::kBmp);
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->alpha, AlphaMeaning::kOpaque);
@@ -79,11 +79,11 @@ INSTANTIATE_TEST_SUITE_P(Layouts, BmpLayoutTest,
 
 TEST(Bmp, IndexPastTheStoredPaletteDrawsBlack) {
   Sample s = MakeSample(8, false, 40);
-  s.spec.palette.resize(2);
-  s.spec.coloursUsed = 2;
-  s.spec.pixels.assign(15, 1);
-  s.spec.pixels[0] = 200;  // top-left
-  const DecodeResult r = DecodePicture(EncodeBmp(s.spec));
+  s.desc.palette.resize(2);
+  s.desc.coloursUsed = 2;
+  s.desc.pixels.assign(15, 1);
+  s.desc.pixels[0] = 200;  // top-left
+  const DecodeResult r = DecodePicture(EncodeBmp(s.desc));
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(std::vector<std::uint8_t>(r.picture->bgra.begin(), r.picture->bgra.begin() + 8),
             (std::vector<std::uint8_t>{0, 0, 0, 255, 0, 0, 128, 255}));
@@ -91,16 +91,16 @@ TEST(Bmp, IndexPastTheStoredPaletteDrawsBlack) {
 
 TEST(Bmp, LargePictureIsAveragedDownToTheFit) {
   // 2x2 blocks of 0/100 and 50/150: every block averages to 75.
-  DibSpec spec;
-  spec.width = 200;
-  spec.height = 100;
+  DibSpec desc;
+  desc.width = 200;
+  desc.height = 100;
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 200; ++x) {
       const std::uint32_t v = (x % 2) * 100 + (y % 2) * 50;
-      spec.pixels.push_back(v << 16 | v << 8 | v);
+      desc.pixels.push_back(v << 16 | v << 8 | v);
     }
   }
-  const DecodeResult r = DecodePicture(EncodeBmp(spec), {100, 50});
+  const DecodeResult r = DecodePicture(EncodeBmp(desc), {100, 50});
   ASSERT_TRUE(r.picture);
   EXPECT_EQ(r.picture->sourceWidth, 200);
   EXPECT_EQ(r.picture->sourceHeight, 100);
@@ -123,7 +123,7 @@ void Put32(ByteSet& b, std::size_t at, std::uint32_t v) {
 class BmpRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(BmpRefusalTest, ShowsNoPicture) {
-  ByteSet bmp = EncodeBmp(MakeSample(8, false, 40).spec);
+  ByteSet bmp = EncodeBmp(MakeSample(8, false, 40).desc);
   GetParam().damage(bmp);
   const DecodeResult r = DecodePicture(bmp, {128, 128});
   EXPECT_EQ(r.format, PictureFormat::kBmp);
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Bmp, LastRowMayLackItsPadding) {
-  ByteSet bmp = EncodeBmp(MakeSample(24, false, 40).spec);
+  ByteSet bmp = EncodeBmp(MakeSample(24, false, 40).desc);
   bmp.resize(bmp.size() - 1);  // 5 pixels of 3 bytes: one byte of padding per row
   const DecodeResult r = DecodePicture(bmp);
   EXPECT_EQ(MaxDifference(r.picture, MakeSample(24, false, 40).expected), 0) << Describe(r);

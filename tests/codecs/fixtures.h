@@ -44,7 +44,7 @@ struct PngSpec {
 };
 // Samples a pixel of a PNG colour type has: 1 grey or palette, 2 grey+alpha, 3 RGB, 4 RGBA.
 int PngChannels(int colourType);
-ByteSet EncodePng(const PngSpec& spec);
+ByteSet EncodePng(const PngSpec& desc);
 
 // ---- JPEG (libjpeg) ----
 struct JpegSpec {
@@ -56,7 +56,7 @@ struct JpegSpec {
   int quality = 95;
   std::vector<std::uint8_t> samples;  // width * height * components, top-down
 };
-ByteSet EncodeJpeg(const JpegSpec& spec);
+ByteSet EncodeJpeg(const JpegSpec& desc);
 ByteSet EncodeJpegTablesOnly();
 
 // ---- GIF (giflib) ----
@@ -77,7 +77,7 @@ struct GifSpec {
   int background = 0;
   std::vector<GifImage> images;
 };
-ByteSet EncodeGif(const GifSpec& spec);
+ByteSet EncodeGif(const GifSpec& desc);
 
 // ---- BMP / ICO DIB (written by hand) ----
 struct DibSpec {
@@ -93,8 +93,8 @@ struct DibSpec {
   bool iconMask = false;              // an ICO entry: doubled height and AND mask rows
   std::vector<std::uint8_t> mask;     // per pixel 1 = transparent (ICO only), top-down
 };
-ByteSet EncodeDib(const DibSpec& spec);  // header, palette, rows (and mask)
-ByteSet EncodeBmp(const DibSpec& spec);  // with the 14-byte file header
+ByteSet EncodeDib(const DibSpec& desc);  // header, palette, rows (and mask)
+ByteSet EncodeBmp(const DibSpec& desc);  // with the 14-byte file header
 
 struct IcoEntry {
   std::uint8_t widthByte = 0;
@@ -116,8 +116,8 @@ struct PcxSpec {
   std::optional<std::array<Rgb, 256>> vgaPalette;
   std::size_t paddingBeforePalette = 0;
 };
-int PcxBytesPerLine(const PcxSpec& spec);
-ByteSet EncodePcx(const PcxSpec& spec);  // encodes each scanline with RLE
+int PcxBytesPerLine(const PcxSpec& desc);
+ByteSet EncodePcx(const PcxSpec& desc);  // encodes each scanline with RLE
 ByteSet PcxRle(const std::vector<std::uint8_t>& raw);
 
 // Deterministic smooth picture content (not noise) for lossy round trips.

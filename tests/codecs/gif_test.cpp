@@ -37,23 +37,23 @@ Expected Draw(const GifImage& image, const std::vector<Rgb>& colours, int screen
 }
 
 GifSpec OneImage(const GifImage& image) {
-  GifSpec spec;
-  spec.screenWidth = image.left + image.width;
-  spec.screenHeight = image.top + image.height;
-  spec.globalColours = kColours;
-  spec.images = {image};
-  return spec;
+  GifSpec desc;
+  desc.screenWidth = image.left + image.width;
+  desc.screenHeight = image.top + image.height;
+  desc.globalColours = kColours;
+  desc.images = {image};
+  return desc;
 }
 
 TEST(Gif, FirstImageDecodesExactlyAndOpaque) {
   for (bool interlaced : {false, true}) {
     GifImage image = Pattern(7, 11);  // 11 rows: every interlace pass has rows
     image.interlaced = interlaced;
-    GifSpec spec = OneImage(image);
+    GifSpec desc = OneImage(image);
     GifImage second = Pattern(7, 11);
     second.indices.assign(77, 7);
-    spec.images.push_back(second);
-    const DecodeResult r = DecodePicture(EncodeGif(spec));
+    desc.images.push_back(second);
+    const DecodeResult r = DecodePicture(EncodeGif(desc));
     EXPECT_EQ(r.format, PictureFormat::kGif);
     ASSERT_TRUE(r.picture) << Describe(r);
     EXPECT_EQ(r.picture->alpha, AlphaMeaning::kOpaque);
@@ -73,11 +73,11 @@ TEST(Gif, ScreenAroundTheImageShowsTheBackgroundColour) {
   GifImage image = Pattern(3, 2);
   image.left = 2;
   image.top = 1;
-  GifSpec spec = OneImage(image);
-  spec.screenWidth = 6;
-  spec.screenHeight = 5;
-  spec.background = 4;
-  const DecodeResult r = DecodePicture(EncodeGif(spec));
+  GifSpec desc = OneImage(image);
+  desc.screenWidth = 6;
+  desc.screenHeight = 5;
+  desc.background = 4;
+  const DecodeResult r = DecodePicture(EncodeGif(desc));
   EXPECT_EQ(MaxDifference(r.picture, Draw(image, kColours, 6, 5, kColours[4])), 0) << Describe(r);
 }
 
@@ -85,10 +85,10 @@ TEST(Gif, ImageReachingPastTheScreenIsClipped) {
   GifImage image = Pattern(5, 5);
   image.left = 2;
   image.top = 2;
-  GifSpec spec = OneImage(image);
-  spec.screenWidth = 4;
-  spec.screenHeight = 3;
-  const DecodeResult r = DecodePicture(EncodeGif(spec));
+  GifSpec desc = OneImage(image);
+  desc.screenWidth = 4;
+  desc.screenHeight = 3;
+  const DecodeResult r = DecodePicture(EncodeGif(desc));
   EXPECT_EQ(MaxDifference(r.picture, Draw(image, kColours, 4, 3, kColours[0])), 0) << Describe(r);
 }
 

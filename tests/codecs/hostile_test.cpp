@@ -26,11 +26,11 @@ void PutLittle32(ByteSet& b, std::size_t at, std::uint32_t v) {
 
 // A valid PNG whose IHDR claims width x height (with a correct CRC), keeping its small IDAT.
 ByteSet PngClaiming(std::uint32_t width, std::uint32_t height) {
-  PngSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.samples.assign(16, 9);
-  ByteSet png = EncodePng(spec);
+  PngSpec desc;
+  desc.width = 4;
+  desc.height = 4;
+  desc.samples.assign(16, 9);
+  ByteSet png = EncodePng(desc);
   PutBig32(png, 16, width);
   PutBig32(png, 20, height);
   PutBig32(png, 29, crc32(0, &png[12], 17));
@@ -38,12 +38,12 @@ ByteSet PngClaiming(std::uint32_t width, std::uint32_t height) {
 }
 
 ByteSet GifClaiming(unsigned width, unsigned height) {
-  GifSpec spec;
-  spec.screenWidth = 4;
-  spec.screenHeight = 4;
-  spec.globalColours = {{0, 0, 0}, {255, 255, 255}};
-  spec.images.push_back({0, 0, 4, 4, false, std::vector<std::uint8_t>(16, 1), {}, -1});
-  ByteSet gif = EncodeGif(spec);
+  GifSpec desc;
+  desc.screenWidth = 4;
+  desc.screenHeight = 4;
+  desc.globalColours = {{0, 0, 0}, {255, 255, 255}};
+  desc.images.push_back({0, 0, 4, 4, false, std::vector<std::uint8_t>(16, 1), {}, -1});
+  ByteSet gif = EncodeGif(desc);
   PutLittle16(gif, 6, width);
   PutLittle16(gif, 8, height);
   PutLittle16(gif, 13 + 6 + 5, width);  // the image descriptor too
@@ -52,12 +52,12 @@ ByteSet GifClaiming(unsigned width, unsigned height) {
 }
 
 ByteSet JpegClaiming(unsigned width, unsigned height, bool progressive) {
-  JpegSpec spec;
-  spec.width = 16;
-  spec.height = 16;
-  spec.progressive = progressive;
-  spec.samples = Gradient(16, 16, 3);
-  ByteSet jpeg = EncodeJpeg(spec);
+  JpegSpec desc;
+  desc.width = 16;
+  desc.height = 16;
+  desc.progressive = progressive;
+  desc.samples = Gradient(16, 16, 3);
+  ByteSet jpeg = EncodeJpeg(desc);
   for (std::size_t i = 2; i + 8 < jpeg.size(); ++i) {
     if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
       jpeg[i + 5] = height >> 8, jpeg[i + 6] = height & 0xFF;
@@ -69,35 +69,35 @@ ByteSet JpegClaiming(unsigned width, unsigned height, bool progressive) {
 }
 
 ByteSet BmpClaiming(std::int32_t width, std::int32_t height) {
-  DibSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.pixels.assign(16, 0);
-  ByteSet bmp = EncodeBmp(spec);
+  DibSpec desc;
+  desc.width = 4;
+  desc.height = 4;
+  desc.pixels.assign(16, 0);
+  ByteSet bmp = EncodeBmp(desc);
   PutLittle32(bmp, 18, width);
   PutLittle32(bmp, 22, height);
   return bmp;
 }
 
 ByteSet IcoClaiming(std::int32_t width, std::int32_t height) {
-  DibSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.iconMask = true;
-  spec.pixels.assign(16, 0);
-  ByteSet ico = EncodeIco({{4, 4, 0, EncodeDib(spec)}});
+  DibSpec desc;
+  desc.width = 4;
+  desc.height = 4;
+  desc.iconMask = true;
+  desc.pixels.assign(16, 0);
+  ByteSet ico = EncodeIco({{4, 4, 0, EncodeDib(desc)}});
   PutLittle32(ico, 22 + 4, width);
   PutLittle32(ico, 22 + 8, height * 2);
   return ico;
 }
 
 ByteSet PcxClaiming(unsigned width, unsigned height) {
-  PcxSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.vgaPalette = std::array<Rgb, 256>{};
-  spec.lines.assign(4, std::vector<std::uint8_t>(4, 1));
-  ByteSet pcx = EncodePcx(spec);
+  PcxSpec desc;
+  desc.width = 4;
+  desc.height = 4;
+  desc.vgaPalette = std::array<Rgb, 256>{};
+  desc.lines.assign(4, std::vector<std::uint8_t>(4, 1));
+  ByteSet pcx = EncodePcx(desc);
   PutLittle16(pcx, 8, width - 1);
   PutLittle16(pcx, 10, height - 1);
   PutLittle16(pcx, 66, width);
@@ -144,13 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A large picture that is all there is decodes reduced to the fit, holding no more than that.
 TEST(Reduction, PeakAllocationDoesNotGrowWithThePicture) {
-  PngSpec spec;
-  spec.width = 3000;
-  spec.height = 2000;
-  spec.colourType = 2;  // RGB
-  spec.samples.assign(std::size_t{3000} * 2000 * 3, 0);
-  for (std::size_t i = 0; i < spec.samples.size(); ++i) spec.samples[i] = (i * 7) % 251;
-  const ByteSet png = EncodePng(spec);
+  PngSpec desc;
+  desc.width = 3000;
+  desc.height = 2000;
+  desc.colourType = 2;  // RGB
+  desc.samples.assign(std::size_t{3000} * 2000 * 3, 0);
+  for (std::size_t i = 0; i < desc.samples.size(); ++i) desc.samples[i] = (i * 7) % 251;
+  const ByteSet png = EncodePng(desc);
   ResetLargestAllocation();
   const DecodeResult r = DecodePicture(png, {128, 128});
   const std::size_t largest = LargestAllocation();

@@ -11,24 +11,24 @@ namespace {
 
 // A w x h entry in one colour, with a transparent top-left pixel (by mask or alpha).
 ByteSet SolidEntry(int w, int h, int bitCount, std::uint32_t argb) {
-  DibSpec spec;
-  spec.width = w;
-  spec.height = h;
-  spec.bitCount = bitCount;
-  spec.iconMask = true;
-  spec.mask.assign(static_cast<std::size_t>(w) * h, 0);
-  spec.mask[0] = 1;
+  DibSpec desc;
+  desc.width = w;
+  desc.height = h;
+  desc.bitCount = bitCount;
+  desc.iconMask = true;
+  desc.mask.assign(static_cast<std::size_t>(w) * h, 0);
+  desc.mask[0] = 1;
   if (bitCount <= 8) {
-    spec.palette = {{0, 0, 0},
+    desc.palette = {{0, 0, 0},
                     {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
                      static_cast<std::uint8_t>(argb)}};
-    spec.coloursUsed = 2;  // an icon's pixels follow the palette it declares
-    spec.pixels.assign(static_cast<std::size_t>(w) * h, 1);
+    desc.coloursUsed = 2;  // an icon's pixels follow the palette it declares
+    desc.pixels.assign(static_cast<std::size_t>(w) * h, 1);
   } else {
-    spec.pixels.assign(static_cast<std::size_t>(w) * h, argb);
-    if (bitCount == 32) spec.pixels[0] &= 0x00FFFFFF;
+    desc.pixels.assign(static_cast<std::size_t>(w) * h, argb);
+    if (bitCount == 32) desc.pixels[0] &= 0x00FFFFFF;
   }
-  return EncodeDib(spec);
+  return EncodeDib(desc);
 }
 
 struct EntryChoiceCase {
@@ -96,35 +96,35 @@ INSTANTIATE_TEST_SUITE_P(Depths, IcoDepthTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Ico, ThirtyTwoBitAlphaWinsOverTheMaskUnlessItIsAllZero) {
-  DibSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.iconMask = true;
-  spec.mask = {1, 0};  // says: first transparent, second opaque
-  spec.pixels = {0x80102030, 0x40102030};
-  DecodeResult r = DecodePicture(EncodeIco({{2, 1, 0, EncodeDib(spec)}}));
+  DibSpec desc;
+  desc.width = 2;
+  desc.height = 1;
+  desc.bitCount = 32;
+  desc.iconMask = true;
+  desc.mask = {1, 0};  // says: first transparent, second opaque
+  desc.pixels = {0x80102030, 0x40102030};
+  DecodeResult r = DecodePicture(EncodeIco({{2, 1, 0, EncodeDib(desc)}}));
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->bgra[3], 0x80);
   EXPECT_EQ(r.picture->bgra[7], 0x40);
 
-  spec.pixels = {0x00102030, 0x00102030};  // written for systems that ignore the fourth byte
-  r = DecodePicture(EncodeIco({{2, 1, 0, EncodeDib(spec)}}));
+  desc.pixels = {0x00102030, 0x00102030};  // written for systems that ignore the fourth byte
+  r = DecodePicture(EncodeIco({{2, 1, 0, EncodeDib(desc)}}));
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->bgra[3], 0);
   EXPECT_EQ(r.picture->bgra[7], 255);
 }
 
 ByteSet PngEntry(int w, int h, bool alpha) {
-  PngSpec spec;
-  spec.width = w;
-  spec.height = h;
-  spec.colourType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+  PngSpec desc;
+  desc.width = w;
+  desc.height = h;
+  desc.colourType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
   for (int i = 0; i < w * h; ++i) {
-    spec.samples.insert(spec.samples.end(), {10, 20, 30});
-    if (alpha) spec.samples.push_back(i == 0 ? 0 : 200);
+    desc.samples.insert(desc.samples.end(), {10, 20, 30});
+    if (alpha) desc.samples.push_back(i == 0 ? 0 : 200);
   }
-  return EncodePng(spec);
+  return EncodePng(desc);
 }
 
 TEST(Ico, PngEntriesKeepTheirAlphaAndAreBlended) {

@@ -7,37 +7,37 @@ namespace quorvin::codecs::testing {
 namespace {
 
 // The source samples as BGRA (grey repeated, RGB reordered).
-Expected FromSamples(const JpegSpec& spec) {
-  Expected e = Expected::Filled(spec.width, spec.height, {0, 0, 0, 255});
-  for (int i = 0; i < spec.width * spec.height; ++i) {
-    const std::uint8_t* s = &spec.samples[static_cast<std::size_t>(i) * spec.components];
+Expected FromSamples(const JpegSpec& desc) {
+  Expected e = Expected::Filled(desc.width, desc.height, {0, 0, 0, 255});
+  for (int i = 0; i < desc.width * desc.height; ++i) {
+    const std::uint8_t* s = &desc.samples[static_cast<std::size_t>(i) * desc.components];
     std::uint8_t* d = &e.bgra[static_cast<std::size_t>(i) * 4];
-    d[0] = s[spec.components == 1 ? 0 : 2];
-    d[1] = s[spec.components == 1 ? 0 : 1];
+    d[0] = s[desc.components == 1 ? 0 : 2];
+    d[1] = s[desc.components == 1 ? 0 : 1];
     d[2] = s[0];
   }
   return e;
 }
 
 JpegSpec Photo(int width, int height, int components = 3) {
-  JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.components = components;
-  spec.samples = Gradient(width, height, components);
-  return spec;
+  JpegSpec desc;
+  desc.width = width;
+  desc.height = height;
+  desc.components = components;
+  desc.samples = Gradient(width, height, components);
+  return desc;
 }
 
 TEST(Jpeg, ColourAndGreyDecodeCloseToTheSourceAndOpaque) {
   for (int components : {3, 1}) {
     for (bool progressive : {false, true}) {
-      JpegSpec spec = Photo(61, 45, components);
-      spec.progressive = progressive;
-      const DecodeResult r = DecodePicture(EncodeJpeg(spec));
+      JpegSpec desc = Photo(61, 45, components);
+      desc.progressive = progressive;
+      const DecodeResult r = DecodePicture(EncodeJpeg(desc));
       EXPECT_EQ(r.format, PictureFormat::kJpeg);
       ASSERT_TRUE(r.picture) << Describe(r);
       EXPECT_EQ(r.picture->alpha, AlphaMeaning::kOpaque);
-      const int diff = MaxDifference(r.picture, FromSamples(spec));
+      const int diff = MaxDifference(r.picture, FromSamples(desc));
       EXPECT_GE(diff, 0);
       EXPECT_LE(diff, 12) << components << " components, progressive " << progressive;
     }
@@ -47,18 +47,18 @@ TEST(Jpeg, ColourAndGreyDecodeCloseToTheSourceAndOpaque) {
 // Four flat patches of ink: cyan, magenta, yellow, half black.
 JpegSpec InkPatches(bool ycck) {
   const std::uint8_t inks[4][4] = {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {0, 0, 0, 128}};
-  JpegSpec spec;
-  spec.width = 64;
-  spec.height = 16;
-  spec.components = 4;
-  spec.ycck = ycck;
+  JpegSpec desc;
+  desc.width = 64;
+  desc.height = 16;
+  desc.components = 4;
+  desc.ycck = ycck;
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 64; ++x) {
       // Stored inverted, as Adobe applications write CMYK (libjpeg marks it with an Adobe segment).
-      for (int c = 0; c < 4; ++c) spec.samples.push_back(255 - inks[x / 16][c]);
+      for (int c = 0; c < 4; ++c) desc.samples.push_back(255 - inks[x / 16][c]);
     }
   }
-  return spec;
+  return desc;
 }
 
 TEST(Jpeg, AdobeCmykAndYcckBecomeTheRightColours) {
@@ -78,14 +78,14 @@ TEST(Jpeg, AdobeCmykAndYcckBecomeTheRightColours) {
 }
 
 TEST(Jpeg, TruncatedFileShowsWhatWasDecoded) {
-  const JpegSpec spec = Photo(64, 64);
-  ByteSet jpeg = EncodeJpeg(spec);
+  const JpegSpec desc = Photo(64, 64);
+  ByteSet jpeg = EncodeJpeg(desc);
   jpeg.resize(jpeg.size() * 6 / 10);
   const DecodeResult r = DecodePicture(jpeg);
   ASSERT_TRUE(r.picture) << Describe(r);
   ASSERT_EQ(r.picture->width, 64);
   ASSERT_EQ(r.picture->height, 64);
-  const Expected source = FromSamples(spec);
+  const Expected source = FromSamples(desc);
   for (std::size_t i = 0; i < 64 * 4 * 8; ++i) {  // the first 8 rows are intact
     EXPECT_NEAR(r.picture->bgra[i], source.bgra[i], 12) << i;
   }
@@ -111,13 +111,13 @@ TEST(Jpeg, BrokenStreamsShowNoPicture) {
 
 TEST(Jpeg, LargePictureIsReducedToTheFit) {
   // 1024 x 512 to 128 x 64 is exactly 8 x 8 blocks: each output is its block's mean.
-  const JpegSpec spec = Photo(1024, 512);
-  const DecodeResult r = DecodePicture(EncodeJpeg(spec), {128, 64});
+  const JpegSpec desc = Photo(1024, 512);
+  const DecodeResult r = DecodePicture(EncodeJpeg(desc), {128, 64});
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->sourceWidth, 1024);
   EXPECT_EQ(r.picture->sourceHeight, 512);
   Expected means = Expected::Filled(128, 64, {0, 0, 0, 255});
-  const Expected source = FromSamples(spec);
+  const Expected source = FromSamples(desc);
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 128; ++x) {
       for (int c = 0; c < 3; ++c) {
@@ -155,13 +155,13 @@ TEST(Jpeg, EachSideIsReducedOnlyWhenLargerThanTheFit) {
 
 TEST(Jpeg, PictureSmallerThanOneBlockIsExact) {
   // A 2 x 2 picture at its own size: a scaled IDCT would also give 2 x 2, but other pixels.
-  JpegSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.samples = {250, 10, 10, 10, 250, 10, 10, 10, 250, 250, 250, 10};
-  spec.quality = 100;
-  const DecodeResult fitted = DecodePicture(EncodeJpeg(spec), {128, 128});
-  const DecodeResult full = DecodePicture(EncodeJpeg(spec));
+  JpegSpec desc;
+  desc.width = 2;
+  desc.height = 2;
+  desc.samples = {250, 10, 10, 10, 250, 10, 10, 10, 250, 250, 250, 10};
+  desc.quality = 100;
+  const DecodeResult fitted = DecodePicture(EncodeJpeg(desc), {128, 128});
+  const DecodeResult full = DecodePicture(EncodeJpeg(desc));
   ASSERT_TRUE(fitted.picture && full.picture);
   EXPECT_EQ(fitted.picture->bgra, full.picture->bgra);
 }

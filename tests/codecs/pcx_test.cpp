@@ -33,14 +33,14 @@ struct PcxCase {
 };
 
 std::pair<PcxSpec, Expected> MakePcx(const PcxCase& c, int width, int height) {
-  PcxSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = c.bits;
-  spec.planes = c.planes;
-  spec.headerPalette = HeaderPalette();
-  if (c.bits == 8 && c.planes == 1 && c.vga) spec.vgaPalette = VgaPalette();
-  const int bpl = PcxBytesPerLine(spec);
+  PcxSpec desc;
+  desc.width = width;
+  desc.height = height;
+  desc.bitsPerPixel = c.bits;
+  desc.planes = c.planes;
+  desc.headerPalette = HeaderPalette();
+  if (c.bits == 8 && c.planes == 1 && c.vga) desc.vgaPalette = VgaPalette();
+  const int bpl = PcxBytesPerLine(desc);
   Expected e = Expected::Filled(width, height, {0, 0, 0, 255});
   for (int y = 0; y < height; ++y) {
     std::vector<std::uint8_t> line(static_cast<std::size_t>(bpl) * c.planes, 0xA5);  // padding
@@ -73,26 +73,26 @@ std::pair<PcxSpec, Expected> MakePcx(const PcxCase& c, int width, int height) {
             if ((index >> p) & 1) line[p * bpl + x / 8] |= 0x80 >> (x % 8);
           }
           colour = c.planes == 1 ? (index ? Rgb{255, 255, 255} : Rgb{0, 0, 0})
-                                 : spec.headerPalette[index];
+                                 : desc.headerPalette[index];
         } else {
           const int bit = x * c.bits;
           line[bit / 8] |= index << (8 - c.bits - bit % 8);
-          colour = spec.headerPalette[index];
+          colour = desc.headerPalette[index];
         }
       }
       std::uint8_t* px = e.At(x, y);
       px[0] = colour[2], px[1] = colour[1], px[2] = colour[0];
     }
-    spec.lines.push_back(line);
+    desc.lines.push_back(line);
   }
-  return {spec, e};
+  return {desc, e};
 }
 
 class PcxLayoutTest : public ::testing::TestWithParam<PcxCase> {};
 
 TEST_P(PcxLayoutTest, DecodesExactlyAndOpaque) {
-  const auto [spec, expected] = MakePcx(GetParam(), 13, 4);
-  const DecodeResult r = DecodePicture(EncodePcx(spec));
+  const auto [desc, expected] = MakePcx(GetParam(), 13, 4);
+  const DecodeResult r = DecodePicture(EncodePcx(desc));
   EXPECT_EQ(r.format, PictureFormat::kPcx);
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->alpha, AlphaMeaning::kOpaque);
@@ -109,14 +109,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Pcx, RunsMayCrossScanlinesAndThePaletteMayFollowPadding) {
-  auto [spec, expected] = MakePcx({"Vga", 8, 1}, 6, 3);
+  auto [desc, expected] = MakePcx({"Vga", 8, 1}, 6, 3);
   // Encode all scanlines as one stream, so runs go on from one line into the next.
   std::vector<std::uint8_t> all;
-  for (const auto& line : spec.lines) all.insert(all.end(), line.begin(), line.end());
-  for (auto& line : spec.lines) line.assign(line.size(), 0);  // replaced below
-  spec.paddingBeforePalette = 5;
-  spec.lines.clear();
-  ByteSet pcx = EncodePcx(spec);
+  for (const auto& line : desc.lines) all.insert(all.end(), line.begin(), line.end());
+  for (auto& line : desc.lines) line.assign(line.size(), 0);  // replaced below
+  desc.paddingBeforePalette = 5;
+  desc.lines.clear();
+  ByteSet pcx = EncodePcx(desc);
   const ByteSet stream = PcxRle(all);
   pcx.insert(pcx.begin() + 128, stream.begin(), stream.end());
   const DecodeResult r = DecodePicture(pcx);
@@ -124,12 +124,12 @@ TEST(Pcx, RunsMayCrossScanlinesAndThePaletteMayFollowPadding) {
 }
 
 TEST(Pcx, LongRunsAndZeroLengthRunsDecode) {
-  PcxSpec spec;
-  spec.width = 100;
-  spec.height = 1;
-  spec.bytesPerLine = 100;
-  spec.vgaPalette = VgaPalette();
-  ByteSet pcx = EncodePcx(spec);
+  PcxSpec desc;
+  desc.width = 100;
+  desc.height = 1;
+  desc.bytesPerLine = 100;
+  desc.vgaPalette = VgaPalette();
+  ByteSet pcx = EncodePcx(desc);
   // 0xC0 repeats nothing; then 63 + 37 copies of index 9.
   const ByteSet data = {0xC0, 0x55, 0xFF, 9, 0xC0 | 37, 9};
   pcx.insert(pcx.begin() + 128, data.begin(), data.end());
@@ -140,9 +140,9 @@ TEST(Pcx, LongRunsAndZeroLengthRunsDecode) {
 }
 
 TEST(Pcx, TruncatedFileKeepsTheLinesDecoded) {
-  auto [spec, expected] = MakePcx({"Rgb", 8, 3}, 10, 6);
-  ByteSet pcx = EncodePcx(spec);
-  pcx.resize(128 + PcxRle(spec.lines[0]).size() + PcxRle(spec.lines[1]).size() + 3);
+  auto [desc, expected] = MakePcx({"Rgb", 8, 3}, 10, 6);
+  ByteSet pcx = EncodePcx(desc);
+  pcx.resize(128 + PcxRle(desc.lines[0]).size() + PcxRle(desc.lines[1]).size() + 3);
   const DecodeResult r = DecodePicture(pcx);
   ASSERT_TRUE(r.picture) << Describe(r);
   // Two whole lines, then black.
@@ -152,16 +152,16 @@ TEST(Pcx, TruncatedFileKeepsTheLinesDecoded) {
 }
 
 TEST(Pcx, LargePictureIsAveragedDownToTheFit) {
-  PcxSpec spec;
-  spec.width = 64;
-  spec.height = 64;
-  spec.planes = 3;
+  PcxSpec desc;
+  desc.width = 64;
+  desc.height = 64;
+  desc.planes = 3;
   for (int y = 0; y < 64; ++y) {
-    std::vector<std::uint8_t> line(3 * PcxBytesPerLine(spec), 0);
+    std::vector<std::uint8_t> line(3 * PcxBytesPerLine(desc), 0);
     for (int x = 0; x < 64; ++x) line[x] = (x % 2) ? 200 : 100;  // red alternates
-    spec.lines.push_back(line);
+    desc.lines.push_back(line);
   }
-  const DecodeResult r = DecodePicture(EncodePcx(spec), {32, 32});
+  const DecodeResult r = DecodePicture(EncodePcx(desc), {32, 32});
   EXPECT_EQ(MaxDifference(r.picture, Expected::Filled(32, 32, {0, 0, 150, 255})), 0) << Describe(r);
 }
 

@@ -23,21 +23,21 @@ struct PngCase {
 
 // A 7 x 5 picture whose samples run over the whole range of the depth, and its expected pixels.
 std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
-  PngSpec spec;
-  spec.width = 7;
-  spec.height = 5;
-  spec.colourType = c.colourType;
-  spec.bitDepth = c.bitDepth;
-  spec.interlaced = interlaced;
+  PngSpec desc;
+  desc.width = 7;
+  desc.height = 5;
+  desc.colourType = c.colourType;
+  desc.bitDepth = c.bitDepth;
+  desc.interlaced = interlaced;
   const int channels = PngChannels(c.colourType);
   const unsigned maxValue = (1u << c.bitDepth) - 1;
   const bool palette = c.colourType == PNG_COLOR_TYPE_PALETTE;
   if (palette) {
-    spec.palette.assign(kPalette.begin(), kPalette.begin() + std::min<int>(8, maxValue + 1));
-    if (c.transparency) spec.paletteAlpha = {0, 128};  // entries past the list stay opaque
+    desc.palette.assign(kPalette.begin(), kPalette.begin() + std::min<int>(8, maxValue + 1));
+    if (c.transparency) desc.paletteAlpha = {0, 128};  // entries past the list stay opaque
   }
   if (c.transparency && !palette) {
-    spec.transparentColour = std::array<std::uint16_t, 3>{static_cast<std::uint16_t>(maxValue), 0,
+    desc.transparentColour = std::array<std::uint16_t, 3>{static_cast<std::uint16_t>(maxValue), 0,
                                                           static_cast<std::uint16_t>(maxValue)};
   }
   Expected e = Expected::Filled(7, 5, {0, 0, 0, 255});
@@ -50,17 +50,17 @@ std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
     std::vector<unsigned> samples;
     for (int ch = 0; ch < channels; ++ch) {
       unsigned v = (i * 37 + ch * 91) % (maxValue + 1);
-      if (palette) v %= spec.palette.size();
+      if (palette) v %= desc.palette.size();
       if (c.bitDepth == 16) v = (v * 257 + i * 13) & 0xFFFF;  // low bytes matter too
       if (i == 0 && c.transparency && !palette) v = ch == 1 && channels == 3 ? 0 : maxValue;
       samples.push_back(v);
     }
-    spec.samples.insert(spec.samples.end(), samples.begin(), samples.end());
+    desc.samples.insert(desc.samples.end(), samples.begin(), samples.end());
     std::uint8_t* px = &e.bgra[i * 4];
     if (palette) {
-      const Rgb& colour = spec.palette[samples[0]];
+      const Rgb& colour = desc.palette[samples[0]];
       px[0] = colour[2], px[1] = colour[1], px[2] = colour[0];
-      px[3] = samples[0] < spec.paletteAlpha.size() ? spec.paletteAlpha[samples[0]] : 255;
+      px[3] = samples[0] < desc.paletteAlpha.size() ? desc.paletteAlpha[samples[0]] : 255;
     } else if (channels <= 2) {
       px[0] = px[1] = px[2] = to8(samples[0]);
       if (channels == 2) px[3] = to8(samples[1]);
@@ -74,7 +74,7 @@ std::pair<PngSpec, Expected> MakePng(const PngCase& c, bool interlaced) {
       px[3] = 0;
     }
   }
-  return {spec, e};
+  return {desc, e};
 }
 
 void PrintTo(const PngCase& c, std::ostream* os) {
@@ -85,8 +85,8 @@ class PngFormatTest : public ::testing::TestWithParam<std::tuple<PngCase, bool>>
 
 TEST_P(PngFormatTest, DecodesToEightBitBgra) {
   const auto& [c, interlaced] = GetParam();
-  const auto [spec, expected] = MakePng(c, interlaced);
-  const DecodeResult r = DecodePicture(EncodePng(spec));
+  const auto [desc, expected] = MakePng(c, interlaced);
+  const DecodeResult r = DecodePicture(EncodePng(desc));
   EXPECT_EQ(r.format, PictureFormat::kPng);
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(MaxDifference(r.picture, expected), 0);
@@ -122,12 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 PngSpec GreyRamp(std::optional<double> gamma) {
-  PngSpec spec;
-  spec.width = 256;
-  spec.height = 1;
-  for (int v = 0; v < 256; ++v) spec.samples.push_back(v);
-  spec.gamma = gamma;
-  return spec;
+  PngSpec desc;
+  desc.width = 256;
+  desc.height = 1;
+  for (int v = 0; v < 256; ++v) desc.samples.push_back(v);
+  desc.gamma = gamma;
+  return desc;
 }
 
 TEST(Png, LinearGammaIsCorrectedForTheDisplay) {
@@ -148,13 +148,13 @@ TEST(Png, DisplayGammaAndNoGammaLeaveSamplesAlone) {
 }
 
 PngSpec Photo(int width, int height, bool interlaced) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  spec.interlaced = interlaced;
-  for (std::uint8_t v : Gradient(width, height, 4)) spec.samples.push_back(v);
-  return spec;
+  PngSpec desc;
+  desc.width = width;
+  desc.height = height;
+  desc.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  desc.interlaced = interlaced;
+  for (std::uint8_t v : Gradient(width, height, 4)) desc.samples.push_back(v);
+  return desc;
 }
 
 TEST(Png, InterlacedPassesReduceLikeTheWholePicture) {
@@ -181,18 +181,18 @@ std::size_t ChunkOffset(const ByteSet& png, const char* type) {
 }
 
 TEST(Png, TruncatedFileKeepsTheRowsDecoded) {
-  const PngSpec spec = Photo(64, 64, false);
-  ByteSet png = EncodePng(spec);
+  const PngSpec desc = Photo(64, 64, false);
+  ByteSet png = EncodePng(desc);
   const std::size_t idat = ChunkOffset(png, "IDAT");
   png.resize(idat + (png.size() - idat) / 2);
   const DecodeResult r = DecodePicture(png);
   ASSERT_TRUE(r.picture) << Describe(r);
   EXPECT_EQ(r.picture->alpha, AlphaMeaning::kBlend);
   const std::vector<std::uint8_t> firstRow(r.picture->bgra.begin(), r.picture->bgra.begin() + 4);
-  EXPECT_EQ(firstRow, (std::vector<std::uint8_t>{static_cast<std::uint8_t>(spec.samples[2]),
-                                                 static_cast<std::uint8_t>(spec.samples[1]),
-                                                 static_cast<std::uint8_t>(spec.samples[0]),
-                                                 static_cast<std::uint8_t>(spec.samples[3])}));
+  EXPECT_EQ(firstRow, (std::vector<std::uint8_t>{static_cast<std::uint8_t>(desc.samples[2]),
+                                                 static_cast<std::uint8_t>(desc.samples[1]),
+                                                 static_cast<std::uint8_t>(desc.samples[0]),
+                                                 static_cast<std::uint8_t>(desc.samples[3])}));
   // The rows never decoded are transparent.
   EXPECT_EQ(r.picture->bgra.back(), 0);
 }

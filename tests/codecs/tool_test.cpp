@@ -66,13 +66,13 @@ TEST_F(ToolTest, NoPictureExitsWith1AndSaysWhy) {
 
 TEST_F(ToolTest, WritesThePictureAsDrawnOverTheFaceColour) {
   // A 2 x 1 icon: its left pixel transparent, its right one opaque red.
-  DibSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.iconMask = true;
-  spec.pixels = {0x00000000, 0xFFFF0000};
-  const std::string ico = Write("in.ico", EncodeIco({{2, 1, 0, EncodeDib(spec)}}));
+  DibSpec desc;
+  desc.width = 2;
+  desc.height = 1;
+  desc.bitCount = 32;
+  desc.iconMask = true;
+  desc.pixels = {0x00000000, 0xFFFF0000};
+  const std::string ico = Write("in.ico", EncodeIco({{2, 1, 0, EncodeDib(desc)}}));
   const ToolRun run = DecodePictureTool(ico + " '" + (dir_ / "out.png").string() + "'");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("format: ICO"), std::string::npos) << run.output;
@@ -86,11 +86,11 @@ TEST_F(ToolTest, WritesThePictureAsDrawnOverTheFaceColour) {
 }
 
 TEST_F(ToolTest, FitReducesTheWrittenPicture) {
-  DibSpec spec;
-  spec.width = 40;
-  spec.height = 20;
-  spec.pixels.assign(800, 0x00804020);
-  const std::string bmp = Write("in.bmp", EncodeBmp(spec));
+  DibSpec desc;
+  desc.width = 40;
+  desc.height = 20;
+  desc.pixels.assign(800, 0x00804020);
+  const std::string bmp = Write("in.bmp", EncodeBmp(desc));
   const ToolRun run =
       DecodePictureTool("--fit 16 " + bmp + " '" + (dir_ / "out.png").string() + "'");
   EXPECT_EQ(run.status, 0) << run.output;

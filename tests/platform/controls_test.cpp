@@ -31,11 +31,11 @@ namespace {
 class ControlsTest : public testing::Test {
  protected:
   ControlsTest() : window_(BuildWindow(test::kTestLayout, dialogs_)) {
-    for (const ControlSpec& spec : test::kTestLayout.controls) {
+    for (const ControlSpec& desc : test::kTestLayout.controls) {
       for (int e = 0; e <= static_cast<int>(Event::kFilesDropped); ++e) {
         const Event event = static_cast<Event>(e);
-        if (!spec.events.Has(event)) continue;
-        const std::string name = spec.name;
+        if (!desc.events.Has(event)) continue;
+        const std::string name = desc.name;
         window_->On(name, event, [this, name, event](const EventArgs& a) {
           events_.push_back(name + " " + EventName(event) + " " + std::to_string(a.x) + "," +
                             std::to_string(a.y) +

@@ -43,12 +43,12 @@ TEST(FontsTest, EveryTextOfTheThreeWindowsHasRealGlyphs) {
   int texts = 0;
   for (const WindowLayout* layout : {&layouts::MainWindowLayout(), &layouts::EditorWindowLayout(),
                                      &layouts::InstructionsWindowLayout()}) {
-    for (const ControlSpec& spec : layout->controls) {
-      if (*spec.text == '\0') continue;
-      const QFont font = spec.font.face != nullptr ? FontFor(spec.font) : QApplication::font();
-      QString text = QString::fromUtf8(spec.text);
+    for (const ControlSpec& desc : layout->controls) {
+      if (*desc.text == '\0') continue;
+      const QFont font = desc.font.face != nullptr ? FontFor(desc.font) : QApplication::font();
+      QString text = QString::fromUtf8(desc.text);
       text.remove(QLatin1Char('\r'));
-      EXPECT_EQ(MissingGlyphs(text, font), 0) << spec.name << ": " << spec.text;
+      EXPECT_EQ(MissingGlyphs(text, font), 0) << desc.name << ": " << desc.text;
       ++texts;
     }
   }

@@ -57,20 +57,20 @@ TEST_P(EveryWindow, BuildsEveryControlAtItsPlace) {
   const WindowLayout& layout = GetParam().layout();
   auto window = BuildWindow(layout, dialogs_);
   std::set<std::string> names;
-  for (const ControlSpec& spec : layout.controls) {
-    SCOPED_TRACE(spec.name);
-    EXPECT_TRUE(names.insert(spec.name).second);
-    QObject* control = window->Find(spec.name);
+  for (const ControlSpec& desc : layout.controls) {
+    SCOPED_TRACE(desc.name);
+    EXPECT_TRUE(names.insert(desc.name).second);
+    QObject* control = window->Find(desc.name);
     ASSERT_NE(control, nullptr);
     auto* widget = qobject_cast<QWidget*>(control);
-    ASSERT_EQ(widget != nullptr, IsVisual(spec.kind));
+    ASSERT_EQ(widget != nullptr, IsVisual(desc.kind));
     if (widget == nullptr) continue;
     // No container in these layouts has a border, so places are the widgets' own.
-    EXPECT_EQ(widget->geometry(), QRect(spec.left, spec.top, spec.width, spec.height));
-    EXPECT_EQ(widget->focusPolicy(), TakesFocus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
+    EXPECT_EQ(widget->geometry(), QRect(desc.left, desc.top, desc.width, desc.height));
+    EXPECT_EQ(widget->focusPolicy(), TakesFocus(desc.kind) ? Qt::StrongFocus : Qt::NoFocus);
     EXPECT_FALSE(widget->isHidden());
     QWidget* container =
-        spec.container ? qobject_cast<QWidget*>(window->Find(spec.container)) : window.get();
+        desc.container ? qobject_cast<QWidget*>(window->Find(desc.container)) : window.get();
     EXPECT_EQ(widget->parentWidget(), container);
   }
 }
